@@ -1,0 +1,98 @@
+// The real plug-in DLL as a host loads it: through LoadLibrary and each of
+// its three entry names.
+//   host_tests PATH/TO/output.dll [gtest flags]
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "vsthost/host.h"
+
+namespace {
+
+std::string pluginPath;
+
+class RealPlugin : public ::testing::TestWithParam<const char*> {
+protected:
+    void SetUp() override {
+        std::string error;
+        ASSERT_TRUE(library.load(pluginPath, &error)) << pluginPath << ": " << error;
+    }
+    vsthost::PluginLibrary library;
+};
+
+TEST_P(RealPlugin, RecordAndAnswersAsAHostSeesThem) {
+    vsthost::EntryProc entry = library.entry(GetParam());
+    ASSERT_NE(entry, nullptr);
+    vsthost::Host host;
+    AEffect* e = host.instantiate(entry);
+    ASSERT_NE(e, nullptr);
+    EXPECT_EQ(e->magic, 0x56737450);
+    EXPECT_EQ(e->numPrograms, 1);
+    EXPECT_EQ(e->numInputs, 2);
+    EXPECT_EQ(e->numOutputs, 2);
+    EXPECT_EQ(e->flags & ~effFlagsHasEditor, 4144);
+    EXPECT_EQ(e->uniqueID, 6248);
+    EXPECT_EQ(e->version, 1);
+    EXPECT_EQ(host.dispatch(effIdentify), 0x4E764566);
+    EXPECT_EQ(host.dispatch(effGetVstVersion), 2400);
+    EXPECT_EQ(host.canDo("receiveVstMidiEvent"), e->flags + 256);
+    for (const char* t : {"receiveVstEvents", "sendVstMidiEvent", "bypass", "offline"})
+        EXPECT_EQ(host.canDo(t), -1) << t;
+
+    // The only request before the record exists is the version request.
+    ASSERT_FALSE(host.requests.empty());
+    EXPECT_EQ(host.requests[0].opcode, audioMasterVersion);
+    EXPECT_FALSE(host.requests[0].hadEffect);
+    EXPECT_EQ(host.countRequests(audioMasterVersion), 1u);
+
+    bool overrun = true;
+    std::string name = host.readText(effGetEffectName, 0, kVstMaxEffectNameLen, &overrun);
+    EXPECT_FALSE(overrun);
+    EXPECT_EQ(name, "HALVORIK - Velmarch - (20200828)");
+    std::string vendor = host.readText(effGetVendorString, 0, kVstMaxVendorStrLen, &overrun);
+    EXPECT_FALSE(overrun);
+    EXPECT_EQ(vendor, "HALVORIK");
+    std::string program = host.readText(effGetProgramName, 0, kVstMaxProgNameLen, &overrun);
+    EXPECT_FALSE(overrun);
+    EXPECT_EQ(program.size(), static_cast<size_t>(kVstMaxProgNameLen));
+
+    EXPECT_EQ(host.close(), 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(EachEntry, RealPlugin,
+                         ::testing::Values("VSTPluginMain", "main", "MAIN"));
+
+TEST(RealPluginReport, TheCommandLineReportIsSound) {
+    vsthost::PluginLibrary library;
+    std::string error;
+    ASSERT_TRUE(library.load(pluginPath, &error)) << error;
+    bool ok = false;
+    std::string report = vsthost::describePlugin(library.entry("VSTPluginMain"), &ok);
+    EXPECT_TRUE(ok) << report;
+    EXPECT_NE(report.find("magic: VstP"), std::string::npos) << report;
+    EXPECT_NE(report.find("pass-through float: exact"), std::string::npos) << report;
+    EXPECT_NE(report.find("pass-through double: exact"), std::string::npos) << report;
+    EXPECT_NE(report.find("effClose: 1"), std::string::npos) << report;
+}
+
+TEST(RealPluginRefusal, HostThatAnswersVersionZeroGetsNoEffect) {
+    vsthost::PluginLibrary library;
+    std::string error;
+    ASSERT_TRUE(library.load(pluginPath, &error)) << error;
+    vsthost::Host host;
+    host.versionAnswer = 0;
+    EXPECT_EQ(host.instantiate(library.entry("VSTPluginMain")), nullptr);
+    EXPECT_EQ(host.countRequests(audioMasterVersion), 1u);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: host_tests PATH/TO/output.dll [gtest flags]\n");
+        return 2;
+    }
+    pluginPath = argv[1];
+    return RUN_ALL_TESTS();
+}

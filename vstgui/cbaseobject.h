@@ -1,0 +1,36 @@
+// The toolkit's reference-counted base. Portable: the shell keeps font
+// descriptions through it without knowing the drawing platform.
+#pragma once
+
+#include <cstdint>
+
+namespace VSTGUI {
+
+typedef const char* CMessage;
+
+class CBaseObject {
+public:
+    CBaseObject() = default;
+    virtual ~CBaseObject() = default;
+
+    virtual void retain() { ++referenceCount; }
+    // Destroys the object when the last reference goes.
+    virtual void release() {
+        if (--referenceCount <= 0) delete this;
+    }
+    int32_t getNbReference() const { return referenceCount; }
+
+    // Messages are shared constant texts compared by identity, not content.
+    virtual int32_t handleMessage(CBaseObject* sender, CMessage message) {
+        (void)sender, (void)message;
+        return 0;
+    }
+
+    CBaseObject(const CBaseObject&) = delete;
+    CBaseObject& operator=(const CBaseObject&) = delete;
+
+private:
+    int32_t referenceCount = 1;
+};
+
+}  // namespace VSTGUI
