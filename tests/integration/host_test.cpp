@@ -52,6 +52,10 @@ TEST_P(RealPlugin, RecordAndAnswersAsAHostSeesThem) {
     std::string vendor = host.readText(effGetVendorString, 0, kVstMaxVendorStrLen, &overrun);
     EXPECT_FALSE(overrun);
     EXPECT_EQ(vendor, "HALVORIK");
+    std::string product = host.readText(effGetProductString, 0, kVstMaxProductStrLen, &overrun);
+    EXPECT_FALSE(overrun);
+    EXPECT_EQ(product, "HALVORIK - Velmarch - (20200828)");
+    EXPECT_EQ(host.dispatch(effGetVendorVersion), 1000);
     std::string program = host.readText(effGetProgramName, 0, kVstMaxProgNameLen, &overrun);
     EXPECT_FALSE(overrun);
     EXPECT_EQ(program.size(), static_cast<size_t>(kVstMaxProgNameLen));

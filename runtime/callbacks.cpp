@@ -1,0 +1,126 @@
+// The runtime's side of the shell's callback record. Every entry finds the
+// script object as the shell's client; the shell always has one once it
+// exists, so the entries do not check it.
+#include <new>
+
+#include "audiobridge.h"
+#include "kelvrixentry.h"
+#include "shell/vestclient.h"
+#include "shell/vsttext.h"
+
+namespace {
+
+TKelvrix* script(CVeST* shell) { return static_cast<TKelvrix*>(VeSTGetClient(shell)); }
+
+enum : int32_t { kEditorWidth = 340, kEditorHeight = 340 };
+
+// Runs as the shell's last construction step, before the entry point has
+// stored the shell in the script, so the handle argument is the only way
+// to reach the shell here.
+int32_t onCreate(CVeST* shell) {
+    TKelvrix* s = script(shell);
+    VeSTSetNumInputs(shell, s->channelCount);
+    VeSTSetNumOutputs(shell, s->channelCount);
+    VeSTSetUniqueID(shell, s->uniqueID);
+    VeSTCreateEditor(shell, kEditorWidth, kEditorHeight);
+    VeSTProgramsAreChunks(shell, true);
+    return 1;
+}
+
+void onDestroy(CVeST* shell) { delete script(shell); }
+
+// Control thread.
+void onOpen(CVeST* shell) { script(shell)->reset(); }
+void onSuspend(CVeST* shell) { script(shell)->doSuspend(); }
+void onResume(CVeST* shell) { script(shell)->doResume(); }
+void onClose(CVeST* shell) { script(shell)->doClose(); }
+
+// Editor window thread.
+void onEditorIdle(CVeST* shell) { script(shell)->doIdle(); }
+void onDraw(CVeST* shell, double, double) { script(shell)->doGfx(); }
+
+// Audio thread. All instances of the effect have the same channel count, so
+// the first instance to process fixes it for the process.
+CProcessChannelCount floatChannels;
+CProcessChannelCount doubleChannels;
+
+void processReplacing(CVeST* shell, float** inputs, float** outputs, int32_t sampleFrames) {
+    int32_t channels = floatChannels.get([shell] { return VeSTGetNumInputs(shell); });
+    processKelvrixBlock(*script(shell), inputs, outputs, sampleFrames, channels);
+}
+
+void processDoubleReplacing(CVeST* shell, double** inputs, double** outputs,
+                            int32_t sampleFrames) {
+    int32_t channels = doubleChannels.get([shell] { return VeSTGetNumInputs(shell); });
+    processKelvrixBlock(*script(shell), inputs, outputs, sampleFrames, channels);
+}
+
+int32_t getVendorVersion(CVeST* shell) { return script(shell)->vendorVersion; }
+
+// The host's buffers hold the interface's capacity plus the terminator;
+// longer texts are cut there.
+int32_t answerText(char* text, const std::string& value, int32_t capacity) {
+    vstCopyText(text, value.c_str(), capacity);
+    return 1;
+}
+
+int32_t getVendorString(CVeST* shell, char* text) {
+    return answerText(text, script(shell)->vendorString, kVstMaxVendorStrLen);
+}
+int32_t getProductString(CVeST* shell, char* text) {
+    return answerText(text, script(shell)->productString, kVstMaxProductStrLen);
+}
+int32_t getEffectName(CVeST* shell, char* text) {
+    return answerText(text, script(shell)->effectName, kVstMaxEffectNameLen);
+}
+int32_t getProgramName(CVeST* shell, char* text) {
+    return answerText(text, script(shell)->programName, kVstMaxProgNameLen);
+}
+
+// The whole name is kept; only its copies out are bounded.
+void setProgramName(CVeST* shell, const char* name) { script(shell)->programName = name; }
+
+// The effect has one program, whose name comes through getProgramName.
+int32_t getProgramNameIndexed(CVeST*, int32_t, int32_t, char*) { return 0; }
+
+}  // namespace
+
+VeSTCallbacks kelvrixCallbacks() {
+    VeSTCallbacks callbacks{};
+    callbacks.onCreate = onCreate;
+    callbacks.onDestroy = onDestroy;
+    callbacks.onOpen = onOpen;
+    callbacks.onSuspend = onSuspend;
+    callbacks.onResume = onResume;
+    callbacks.onEditorIdle = onEditorIdle;
+    callbacks.onClose = onClose;
+    callbacks.onDraw = onDraw;
+    callbacks.getVendorVersion = getVendorVersion;
+    callbacks.getVendorString = getVendorString;
+    callbacks.getProductString = getProductString;
+    callbacks.getEffectName = getEffectName;
+    callbacks.getProgramName = getProgramName;
+    callbacks.setProgramName = setProgramName;
+    callbacks.getProgramNameIndexed = getProgramNameIndexed;
+    callbacks.processReplacing = processReplacing;
+    callbacks.processDoubleReplacing = processDoubleReplacing;
+    return callbacks;
+}
+
+AEffect* kelvrixCreateInstance(TKelvrix* script, audioMasterCallback host) {
+    if (!script) return nullptr;
+    VeSTCallbacks callbacks = kelvrixCallbacks();
+    CVeST* shell = nullptr;
+    try {
+        shell = VeSTCreate(script, &callbacks, host, 1,
+                           static_cast<int32_t>(script->sliderRecords.size()));
+    } catch (...) {
+        shell = nullptr;
+    }
+    if (!shell) {
+        delete script;
+        return nullptr;
+    }
+    script->shell = shell;
+    return VeSTGetAEffect(shell);
+}
