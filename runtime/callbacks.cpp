@@ -83,6 +83,27 @@ void setProgramName(CVeST* shell, const char* name) { script(shell)->programName
 // The effect has one program, whose name comes through getProgramName.
 int32_t getProgramNameIndexed(CVeST*, int32_t, int32_t, char*) { return 0; }
 
+// Parameter calls arrive on the audio thread or another host thread.
+double getParameter(CVeST* shell, int32_t index) { return script(shell)->getParameter(index); }
+void setParameter(CVeST* shell, int32_t index, double value) {
+    script(shell)->setParameter(index, value);
+}
+void getParameterName(CVeST* shell, int32_t index, char* text) {
+    script(shell)->getParameterName(index, text);
+}
+void getParameterLabel(CVeST* shell, int32_t index, char* text) {
+    script(shell)->getParameterLabel(index, text);
+}
+void getParameterDisplay(CVeST* shell, int32_t index, char* text) {
+    script(shell)->getParameterDisplay(index, text);
+}
+
+// Bank and preset chunks are the same state.
+int32_t getChunk(CVeST* shell, void** data, bool) { return script(shell)->saveState(data); }
+int32_t setChunk(CVeST* shell, void* data, int32_t byteSize, bool) {
+    return script(shell)->loadState(data, byteSize);
+}
+
 }  // namespace
 
 VeSTCallbacks kelvrixCallbacks() {
@@ -102,8 +123,15 @@ VeSTCallbacks kelvrixCallbacks() {
     callbacks.getProgramName = getProgramName;
     callbacks.setProgramName = setProgramName;
     callbacks.getProgramNameIndexed = getProgramNameIndexed;
+    callbacks.getParameter = getParameter;
+    callbacks.setParameter = setParameter;
+    callbacks.getParameterName = getParameterName;
+    callbacks.getParameterLabel = getParameterLabel;
+    callbacks.getParameterDisplay = getParameterDisplay;
     callbacks.processReplacing = processReplacing;
     callbacks.processDoubleReplacing = processDoubleReplacing;
+    callbacks.getChunk = getChunk;
+    callbacks.setChunk = setChunk;
     return callbacks;
 }
 

@@ -95,6 +95,28 @@ struct CKelvrixSliderRecord {
 
 class CKelvrixDescription : public CKelvrixSamples {
 public:
+    // Script constructor only, before the shell exists: declares a slider
+    // and answers its host parameter index. A data path names a folder
+    // (relative to the module's, ending with a separator) whose plain files
+    // become the slider's items. A slider number outside 0 to 127 declares
+    // nothing and answers -1.
+    int32_t addSlider(int32_t number, double* variable, double defaultValue, double minimum,
+                      double maximum, double step, const std::string& dataPath,
+                      const std::string& extraText, const std::string& label,
+                      const std::string& name);
+
+    // The host's parameter calls, on whatever thread the host uses. Indices
+    // outside the declared sliders are ignored (getParameter answers 0).
+    // Normalised value of the slider; not clamped, and 0 for an empty range.
+    double getParameter(int32_t index) const;
+    // Quantises to the slider's step (counted from zero) and runs the slider
+    // section when the value changes by 0.00001 or more.
+    void setParameter(int32_t index, double value);
+    // The texts go into host buffers of kVstMaxParamStrLen + 1 bytes.
+    void getParameterName(int32_t index, char* text) const;
+    void getParameterLabel(int32_t index, char* text) const;
+    void getParameterDisplay(int32_t index, char* text) const;
+
     // Position = host parameter index.
     std::vector<CKelvrixSliderRecord> sliderRecords;
     std::string effectName;
@@ -112,6 +134,11 @@ protected:
 
 class CKelvrixStrings : public CKelvrixDescription {
 public:
+    // Stores a copy of the text under the id; answers the id.
+    int32_t registerLiteral(int32_t id, const std::string& text);
+    // The text stored under the id; an id without an entry gets an empty one.
+    const std::string& stringText(int32_t id);
+
     std::map<int32_t, std::string> strings;
     double stringCount = 0.0;  // entries of strings, for the script
 
@@ -131,12 +158,23 @@ struct CKelvrixFileRecord {
 
 class CKelvrixFiles : public CKelvrixStrings {
 public:
+    // Moves one value between a script variable and the record: appended at
+    // the position while writing, read from it while reading (when one is
+    // left), nothing otherwise.
+    static void fileVar(CKelvrixFileRecord& record, double& variable);
+    // Writes a named write record out to its file (one byte per value), then
+    // empties the record; its mode stays for the caller to set.
+    static void resetRecord(CKelvrixFileRecord& record);
+
     // Record 0 exists from the start and carries the saved state.
     std::vector<CKelvrixFileRecord> files{CKelvrixFileRecord{}};
+    // The last state handed to the host, little-endian singles. Kept apart
+    // from record 0 so a host may hand these very bytes back.
+    std::vector<unsigned char> stateChunk;
 
 protected:
     CKelvrixFiles() = default;
-    ~CKelvrixFiles() = default;
+    ~CKelvrixFiles();
 };
 
 struct CKelvrixFont {
@@ -199,6 +237,15 @@ public:
     // 1000 / frameRate milliseconds have passed since the last request.
     virtual void doIdle();
     virtual void doSerialize() {}
+    // Host's calling thread. A state starts with the marker -1000, then the
+    // values the serialize section exchanges; the restore runs the init
+    // section once in the object's life, then serialize, then slider.
+    // loadState answers the length it was given whatever the bytes hold.
+    virtual int32_t loadState(const void* bytes, int32_t length);
+    // Answers the chunk's length, 0 (out untouched) when the serialize
+    // section wrote nothing; the bytes stay valid until the next state
+    // operation.
+    virtual int32_t saveState(void** out);
 
     int32_t redrawClock = 0;
     int32_t initCount = 0;

@@ -6,12 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#endif
-
+#include "probe.h"
 #include "script/kelvrixeffect.h"
 #include "scripts.h"
 #include "shell/entry.h"
@@ -153,22 +148,6 @@ TEST(ModuleRelativePath, OneLeadingSeparatorDroppedFolderKeptNothingNormalised) 
         EXPECT_EQ(moduleRelativePath(c.module, c.name), c.expected) << c.module << " + " << c.name;
 }
 
-// A folder of the test's own, removed again at the end.
-struct ScratchFolder {
-    fs::path path;
-    explicit ScratchFolder(const fs::path& where) : path(where) {
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~ScratchFolder() {
-        std::error_code ignored;
-        fs::remove_all(path, ignored);
-    }
-    void file(const char* name) const { std::ofstream(path / name) << "data"; }
-    // The folder as the runtime names folders: with a trailing separator.
-    std::string withSeparator() const { return (path / "").string(); }
-};
-
 std::vector<std::string> sorted(std::vector<std::string> v) {
     std::sort(v.begin(), v.end());
     return v;
@@ -207,49 +186,29 @@ std::string lowerWithBackslashes(std::string s) {
     return s;
 }
 
-void* loadProbe() {
-#ifdef _WIN32
-    return LoadLibraryA(PROBE_MODULE);
-#else
-    return dlopen(PROBE_MODULE, RTLD_NOW);
-#endif
-}
-
-void unloadProbe(void* module) {
-#ifdef _WIN32
-    FreeLibrary(static_cast<HMODULE>(module));
-#else
-    dlclose(module);
-#endif
-}
-
 // Names resolve against the folder of the module the load hook recorded,
 // not against the program or the working folder.
 TEST(ModuleRelativePath, NamesResolveInTheRecordedModulesFolder) {
-    void* probe = loadProbe();
-    ASSERT_NE(probe, nullptr) << PROBE_MODULE;
-    platformSetModuleHandle(probe);
-    std::string moduleFile = platformModuleFileName();
-    std::string folder = moduleRelativePath("");
-    platformSetModuleHandle(nullptr);
-
+    std::string moduleFile, folder;
+    std::vector<std::string> backslash, slash, bare;
+    {
+        ProbeModule probe;
+        ASSERT_NE(probe.handle, nullptr) << PROBE_MODULE;
+        moduleFile = platformModuleFileName();
+        folder = moduleRelativePath("");
+        ScratchFolder data(probe.folder / "Data");
+        data.file("one.wav");
+        data.file(".hidden");
+        fs::create_directory(data.path / "nested");
+        listDataFiles(moduleRelativePath("\\Data\\"), backslash);
+        listDataFiles(moduleRelativePath("Data/"), slash);
+        listDataFiles(moduleRelativePath("Data"), bare);
+    }
     std::string expectedSuffix = lowerWithBackslashes(std::string("\\probe\\") + PROBE_MODULE_NAME);
     std::string seen = lowerWithBackslashes(moduleFile);
     ASSERT_GE(seen.size(), expectedSuffix.size()) << moduleFile;
     EXPECT_EQ(seen.substr(seen.size() - expectedSuffix.size()), expectedSuffix) << moduleFile;
     EXPECT_EQ(folder + PROBE_MODULE_NAME, moduleFile);
-
-    ScratchFolder data(fs::path(PROBE_MODULE).parent_path() / "Data");
-    data.file("one.wav");
-    data.file(".hidden");
-    fs::create_directory(data.path / "nested");
-    platformSetModuleHandle(probe);
-    std::vector<std::string> backslash, slash, bare;
-    listDataFiles(moduleRelativePath("\\Data\\"), backslash);
-    listDataFiles(moduleRelativePath("Data/"), slash);
-    listDataFiles(moduleRelativePath("Data"), bare);
-    platformSetModuleHandle(nullptr);
-    unloadProbe(probe);
 #ifdef _WIN32
     EXPECT_EQ(backslash, std::vector<std::string>{"one.wav"});
 #else
