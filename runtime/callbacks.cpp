@@ -39,6 +39,46 @@ void onClose(CVeST* shell) { script(shell)->doClose(); }
 void onEditorIdle(CVeST* shell) { script(shell)->doIdle(); }
 void onDraw(CVeST* shell, double, double) { script(shell)->doGfx(); }
 
+// Mouse events from the script view, editor window thread. The buttons
+// come as the toolkit's input-state bits; the script sees its own bits.
+double mouseCapOf(int32_t buttons) {
+    struct Bit {
+        int32_t toolkit;
+        int32_t script;
+    };
+    static const Bit kBits[] = {{2, 1},    // left button
+                                {8, 2},    // right button
+                                {32, 4},   // control
+                                {16, 8},   // shift
+                                {64, 16},  // alt
+                                {4, 64}};  // middle button
+    int32_t cap = 0;
+    for (const Bit& bit : kBits)
+        if (buttons & bit.toolkit) cap |= bit.script;
+    return cap;
+}
+
+// Mouse activity keeps the editor redrawing at least 30 times a second.
+void mouseMoved(TKelvrix* s, double x, double y) {
+    s->mouseX = x;
+    s->mouseY = y;
+    if (s->frameRate < 30.0) s->frameRate = 30.0;
+}
+
+void onMouseDown(CVeST* shell, double x, double y, int32_t buttons) {
+    TKelvrix* s = script(shell);
+    s->mouseCap = mouseCapOf(buttons);
+    mouseMoved(s, x, y);
+}
+
+void onMouseUp(CVeST* shell, double x, double y, int32_t) {
+    TKelvrix* s = script(shell);
+    s->mouseCap = 0.0;
+    mouseMoved(s, x, y);
+}
+
+void onMouseMove(CVeST* shell, double x, double y, int32_t) { mouseMoved(script(shell), x, y); }
+
 // Audio thread. All instances of the effect have the same channel count, so
 // the first instance to process fixes it for the process.
 CProcessChannelCount floatChannels;
@@ -116,6 +156,9 @@ VeSTCallbacks kelvrixCallbacks() {
     callbacks.onEditorIdle = onEditorIdle;
     callbacks.onClose = onClose;
     callbacks.onDraw = onDraw;
+    callbacks.onMouseDown = onMouseDown;
+    callbacks.onMouseUp = onMouseUp;
+    callbacks.onMouseMove = onMouseMove;
     callbacks.getVendorVersion = getVendorVersion;
     callbacks.getVendorString = getVendorString;
     callbacks.getProductString = getProductString;

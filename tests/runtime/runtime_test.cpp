@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 #include "scripts.h"
@@ -177,14 +178,60 @@ TEST(Sections, HostRequestsReachTheScriptsOperations) {
     EXPECT_TRUE(destroyed);
 }
 
-TEST(Sections, TheRuntimeLeavesTheKeyEntriesEmpty) {
+TEST(Sections, TheRuntimeFillsEveryEntryButTheKeys) {
     VeSTCallbacks table = kelvrixCallbacks();
     EXPECT_EQ(table.onKeyPress, nullptr);
     EXPECT_EQ(table.onKeyRelease, nullptr);
-    EXPECT_NE(table.onCreate, nullptr);
-    EXPECT_NE(table.onDestroy, nullptr);
-    EXPECT_NE(table.processReplacing, nullptr);
-    EXPECT_NE(table.processDoubleReplacing, nullptr);
+    void (*entries[29])();
+    static_assert(sizeof entries == sizeof table, "one pointer per entry");
+    std::memcpy(entries, &table, sizeof table);
+    int filled = 0;
+    for (auto* entry : entries) filled += entry != nullptr;
+    EXPECT_EQ(filled, 27);
+}
+
+struct MouseCase {
+    int32_t buttons;
+    double cap;
+};
+
+TEST(Mouse, PressesMapTheToolkitBitsReleasesClearMovesKeep) {
+    Instance in;
+    CVeST* shell = in.script->shell;
+    VeSTCallbacks table = kelvrixCallbacks();
+    const MouseCase cases[] = {{18, 9},  {68, 80}, {1026, 1}, {40, 6},
+                               {2 | 8 | 32 | 16 | 64 | 4, 95}, {256 | 512 | 1 | 128, 0}};
+    for (const MouseCase& c : cases) {
+        table.onMouseDown(shell, 12.5, 40.0, c.buttons);
+        EXPECT_EQ(in.script->mouseCap, c.cap) << c.buttons;
+    }
+    table.onMouseDown(shell, 1.0, 2.0, 18);
+    table.onMouseMove(shell, 3.0, 4.0, 0);
+    EXPECT_EQ(in.script->mouseCap, 9.0);
+    EXPECT_EQ(in.script->mouseX, 3.0);
+    EXPECT_EQ(in.script->mouseY, 4.0);
+    table.onMouseUp(shell, 5.0, 6.0, 18);
+    EXPECT_EQ(in.script->mouseCap, 0.0);
+    EXPECT_EQ(in.script->mouseX, 5.0);
+    EXPECT_EQ(in.script->mouseY, 6.0);
+}
+
+TEST(Mouse, AnyMouseEventRaisesTheRedrawRateToThirty) {
+    Instance in;
+    CVeST* shell = in.script->shell;
+    VeSTCallbacks table = kelvrixCallbacks();
+    void (*events[])(CVeST*, double, double, int32_t) = {table.onMouseDown, table.onMouseUp,
+                                                        table.onMouseMove};
+    for (auto event : events) {
+        for (double rate : {0.0, 10.0, -5.0}) {
+            in.script->frameRate = rate;
+            event(shell, 0, 0, 0);
+            EXPECT_EQ(in.script->frameRate, 30.0) << rate;
+        }
+        in.script->frameRate = 60.0;
+        event(shell, 0, 0, 0);
+        EXPECT_EQ(in.script->frameRate, 60.0);
+    }
 }
 
 int32_t fakeNow = 0;
