@@ -1,8 +1,6 @@
 // The runtime's side of the shell's callback record. Every entry finds the
 // script object as the shell's client; the shell always has one once it
 // exists, so the entries do not check it.
-#include <new>
-
 #include "audiobridge.h"
 #include "kelvrixentry.h"
 #include "shell/vestclient.h"

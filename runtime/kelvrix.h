@@ -195,7 +195,9 @@ protected:
 
 class CKelvrixGraphics : public CKelvrixFonts {
 public:
-    // Slots are created by the drawing interface, which also releases them.
+    // Images the script loads through the drawing interface. That interface
+    // comes with the editor; until then no slot is ever created, so the
+    // object has none to release when it ends.
     std::map<int32_t, BitmapSlot*> images;
     double gfxX = 0.0;
     double gfxY = 0.0;
