@@ -97,6 +97,21 @@ int32_t VeSTSetParameterAutomated(CVeST* shell, int32_t index, double value) {
     return 1;
 }
 
+// The script view lives in the toolkit editor, which this build does not
+// have yet: no shell has an editor with a view, so there is nothing to
+// invalidate.
+int32_t VeSTRedraw(CVeST* shell) {
+    (void)shell;
+    return 0;
+}
+
+// Until the toolkit editor exists no editor is created (and the record does
+// not announce one); the client's request is answered with 0.
+int32_t VeSTCreateEditor(CVeST* shell, int32_t width, int32_t height) {
+    (void)shell, (void)width, (void)height;
+    return 0;
+}
+
 bool VeSTSendMidi(CVeST* shell, int32_t deltaFrames, uint8_t status, uint8_t data1,
                   uint8_t data2) {
     if (!shell) return false;

@@ -41,6 +41,12 @@ int32_t VeSTGetTimeSignature(CVeST* shell, double* tempo, double* numerator,
 bool VeSTUpdateDisplay(CVeST* shell);
 int32_t VeSTSetParameterAutomated(CVeST* shell, int32_t index, double value);
 
+// Editor window thread: invalidates the editor's script view; answers 1 when
+// a view was invalidated.
+int32_t VeSTRedraw(CVeST* shell);
+// Creates the shell's editor with the given size; answers 1 when created.
+int32_t VeSTCreateEditor(CVeST* shell, int32_t width, int32_t height);
+
 bool VeSTSendMidi(CVeST* shell, int32_t deltaFrames, uint8_t status, uint8_t data1,
                   uint8_t data2);
 bool VeSTSendSysex(CVeST* shell, int32_t deltaFrames, uint8_t* dump, int32_t dumpBytes);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "vsthost/host.h"
 
@@ -52,9 +53,41 @@ TEST_P(RealPlugin, RecordAndAnswersAsAHostSeesThem) {
     std::string vendor = host.readText(effGetVendorString, 0, kVstMaxVendorStrLen, &overrun);
     EXPECT_FALSE(overrun);
     EXPECT_EQ(vendor, "HALVORIK");
+    std::string product = host.readText(effGetProductString, 0, kVstMaxProductStrLen, &overrun);
+    EXPECT_FALSE(overrun);
+    EXPECT_EQ(product, "HALVORIK - Velmarch - (20200828)");
+    EXPECT_EQ(host.dispatch(effGetVendorVersion), 1000);
     std::string program = host.readText(effGetProgramName, 0, kVstMaxProgNameLen, &overrun);
     EXPECT_FALSE(overrun);
     EXPECT_EQ(program.size(), static_cast<size_t>(kVstMaxProgNameLen));
+
+    // Seven counter parameters, named by their slider numbers, all at 0.
+    ASSERT_EQ(e->numParams, 7);
+    const char* names[] = {"20", "30", "31", "40", "41", "50", "51"};
+    for (int32_t i = 0; i < 7; ++i) {
+        EXPECT_EQ(host.readText(effGetParamName, i, kVstMaxParamStrLen, &overrun), names[i]);
+        EXPECT_FALSE(overrun);
+        EXPECT_EQ(host.readText(effGetParamDisplay, i, kVstMaxParamStrLen, &overrun), "0.00");
+        EXPECT_FALSE(overrun);
+        EXPECT_EQ(host.readText(effGetParamLabel, i, kVstMaxParamStrLen, &overrun), "");
+        EXPECT_FALSE(overrun);
+    }
+
+    // The saved state brings parameter values back.
+    e->setParameter(e, 1, 0.25f);
+    e->setParameter(e, 6, 0.75f);
+    void* chunk = nullptr;
+    intptr_t size = host.dispatch(effGetChunk, 0, 0, &chunk);
+    ASSERT_EQ(size, 260);
+    ASSERT_NE(chunk, nullptr);
+    std::vector<unsigned char> saved(static_cast<unsigned char*>(chunk),
+                                     static_cast<unsigned char*>(chunk) + size);
+    e->setParameter(e, 1, 1.0f);
+    e->setParameter(e, 6, 0.0f);
+    EXPECT_EQ(host.dispatch(effSetChunk, 0, size, saved.data()), 260);
+    EXPECT_EQ(e->getParameter(e, 1), 0.25f);
+    EXPECT_EQ(e->getParameter(e, 6), 0.75f);
+    EXPECT_EQ(host.readText(effGetParamDisplay, 1, kVstMaxParamStrLen, &overrun), "25.00");
 
     EXPECT_EQ(host.close(), 1);
 }
