@@ -7,12 +7,6 @@ if(VELMARCH_SANITIZE)
     add_link_options(-fsanitize=address,undefined)
 endif()
 
-if(VELMARCH_FUZZ)
-    # Coverage for the fuzzer and AddressSanitizer on everything it reaches.
-    add_compile_options(-fsanitize=fuzzer-no-link,address -fno-omit-frame-pointer)
-    add_link_options(-fsanitize=address)
-endif()
-
 if(CMAKE_SYSTEM_NAME STREQUAL "Windows" AND CMAKE_SYSTEM_PROCESSOR MATCHES "^(i.86|x86)$")
     # Every machine that runs a host today has SSE2; x87 extended precision
     # would make the two builds round differently (and runs slowly under

@@ -127,8 +127,11 @@ int32_t CVeST::getVendorVersion() {
 
 int32_t CVeST::processEvents(VstEvents* events) {
     if (!events || !midiRing) return 1;
+    // The host allocates room for numEvents pointers; the declared array
+    // of two is only the record's head.
+    VstEvent* const* list = events->events;
     for (int32_t i = 0; i < events->numEvents; ++i) {
-        const VstEvent* event = events->events[i];
+        const VstEvent* event = list[i];
         if (!event || event->type != kVstMidiType) continue;
         std::memcpy(&midiRing[midiWriteIndex], event, sizeof(VstMidiEvent));
         if (++midiWriteIndex >= kMidiRingSize) midiWriteIndex = 0;
