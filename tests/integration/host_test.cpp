@@ -3,6 +3,9 @@
 //   host_tests PATH/TO/output.dll [gtest flags]
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -116,6 +119,66 @@ TEST(RealPluginRefusal, HostThatAnswersVersionZeroGetsNoEffect) {
     host.versionAnswer = 0;
     EXPECT_EQ(host.instantiate(library.entry("VSTPluginMain")), nullptr);
     EXPECT_EQ(host.countRequests(audioMasterVersion), 1u);
+}
+
+// The plug-in's counters as a host sees them, in their own units.
+long counterAt(const std::vector<float>& row, size_t parameter) {
+    return std::lround(row[parameter] * 100.0);
+}
+
+// Checks nothing about timing: under load a run may stall and catch up, and
+// the counters must still show whole blocks and whole frames counted per
+// window.
+TEST(RealPluginRealTime, CountersClimbPerBlockAndFallBackEachSecond) {
+    vsthost::PluginLibrary library;
+    std::string error;
+    ASSERT_TRUE(library.load(pluginPath, &error)) << error;
+    vsthost::Host host;
+    AEffect* e = host.instantiate(library.entry("VSTPluginMain"));
+    ASSERT_NE(e, nullptr);
+    host.dispatch(effOpen);
+    vsthost::RealTimeRun run = host.runRealTime(3.0, 48000.0, 480);
+    ASSERT_EQ(run.blocksPlayed, 300);
+    EXPECT_TRUE(run.audioUnchanged);
+
+    // Parameter "30" and "31" count blocks: each block adds one, or closes a
+    // second and leaves 0. "40" and "41" count frames: a block adds 480, or
+    // closes a second within it and leaves fewer than 480.
+    for (size_t p : {1u, 2u, 3u, 4u}) {
+        const long step = p <= 2 ? 1 : 480;
+        long highest = 0;
+        int fallbacks = 0;
+        for (size_t b = 1; b < run.parameters.size(); ++b) {
+            long before = counterAt(run.parameters[b - 1], p);
+            long now = counterAt(run.parameters[b], p);
+            if (now == before + step) continue;
+            EXPECT_LT(now, step) << "parameter " << p << " block " << b << " after " << before;
+            if (before > 0) ++fallbacks;
+        }
+        for (const auto& row : run.parameters) highest = std::max(highest, counterAt(row, p));
+        EXPECT_GE(fallbacks, 1) << "parameter " << p;
+        EXPECT_GE(highest, 2 * step) << "parameter " << p;
+    }
+
+    // Each block asks for the time info four times, with the sections'
+    // filters, and the resume once for the tempo; nothing asks for a display
+    // update or reports a latency.
+    std::map<intptr_t, size_t> timeFilters;
+    for (const auto& r : run.requests)
+        if (r.opcode == audioMasterGetTime) ++timeFilters[r.value];
+    EXPECT_EQ(timeFilters,
+              (std::map<intptr_t, size_t>{{2, 300}, {8, 300}, {512, 300}, {1024, 1}, {9216, 300}}));
+    for (const auto& r : run.requests) {
+        EXPECT_NE(r.opcode, audioMasterUpdateDisplay);
+        EXPECT_NE(r.opcode, audioMasterIOChanged);
+    }
+    EXPECT_EQ(e->initialDelay, 0);
+
+    std::string text = vsthost::describeRealTime(run, 1);
+    EXPECT_NE(text.find("blocks played: 300"), std::string::npos) << text;
+    EXPECT_NE(text.find("pass-through: exact"), std::string::npos) << text;
+    EXPECT_EQ(text.find("blocks per second (parameter 1): none"), std::string::npos) << text;
+    EXPECT_EQ(host.close(), 1);
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 #include "host.h"
 
+#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <map>
 #include <sstream>
+#include <thread>
 
 namespace vsthost {
 
@@ -132,7 +134,78 @@ intptr_t Host::answer(AEffect* fromEffect, int32_t opcode, int32_t index, intptr
     }
 }
 
+RealTimeRun Host::runRealTime(double seconds, double sampleRate, int32_t blockSize) {
+    RealTimeRun run;
+    if (!effect || blockSize <= 0 || !(sampleRate > 0.0) || !effect->processReplacing) return run;
+    const int32_t blocks = static_cast<int32_t>(std::lround(seconds * sampleRate / blockSize));
+    const size_t frames = static_cast<size_t>(blockSize);
+    const int32_t params = effect->numParams > 0 ? effect->numParams : 0;
+    auto readParameters = [&](std::vector<float>& row) {
+        for (int32_t i = 0; i < params; ++i)
+            row[static_cast<size_t>(i)] = effect->getParameter(effect, i);
+    };
+
+    // Everything the loop touches is allocated before it starts.
+    std::vector<float> in[2] = {std::vector<float>(frames), std::vector<float>(frames)};
+    std::vector<float> out[2] = {std::vector<float>(frames), std::vector<float>(frames)};
+    float* inputs[2] = {in[0].data(), in[1].data()};
+    float* outputs[2] = {out[0].data(), out[1].data()};
+    run.parameters.assign(static_cast<size_t>(blocks) + 1,
+                          std::vector<float>(static_cast<size_t>(params)));
+    requests.reserve(requests.size() + static_cast<size_t>(blocks) * 8 + 16);
+    const size_t firstRequest = requests.size();
+
+    dispatch(effSetSampleRate, 0, 0, nullptr, static_cast<float>(sampleRate));
+    dispatch(effSetBlockSize, 0, blockSize);
+    timeInfo.sampleRate = sampleRate;
+    timeInfo.tempo = 120.0;
+    timeInfo.timeSigNumerator = 4;
+    timeInfo.timeSigDenominator = 4;
+    timeInfo.flags = kVstTransportPlaying | kVstTempoValid | kVstTimeSigValid |
+                     kVstPpqPosValid | kVstBarsValid;
+    dispatch(effMainsChanged, 0, 1);
+    readParameters(run.parameters[0]);
+
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point start = Clock::now();
+    const double blockSeconds = blockSize / sampleRate;
+    for (int32_t b = 0; b < blocks; ++b) {
+        std::this_thread::sleep_until(
+            start + std::chrono::duration_cast<Clock::duration>(
+                        std::chrono::duration<double>(b * blockSeconds)));
+        double firstFrame = static_cast<double>(b) * blockSize;
+        for (size_t i = 0; i < frames; ++i) {
+            double phase = (firstFrame + static_cast<double>(i)) * 440.0 / sampleRate;
+            in[0][i] = static_cast<float>(0.25 * std::sin(6.283185307179586 * phase));
+            in[1][i] = -in[0][i];
+        }
+        timeInfo.samplePos = firstFrame;
+        timeInfo.ppqPos = firstFrame / sampleRate * timeInfo.tempo / 60.0;
+        timeInfo.barStartPos = std::floor(timeInfo.ppqPos / 4.0) * 4.0;
+        effect->processReplacing(effect, inputs, outputs, blockSize);
+        for (int k = 0; k < 2; ++k)
+            if (std::memcmp(in[k].data(), out[k].data(), sizeof(float) * frames) != 0)
+                run.audioUnchanged = false;
+        readParameters(run.parameters[static_cast<size_t>(b) + 1]);
+        run.blocksPlayed = b + 1;
+    }
+    dispatch(effMainsChanged, 0, 0);
+    run.requests.assign(requests.begin() + static_cast<std::ptrdiff_t>(firstRequest),
+                        requests.end());
+    return run;
+}
+
 namespace {
+
+// " NAME xCOUNT" per opcode, by name; " none" for no requests.
+std::string requestCounts(const std::vector<HostRequest>& requests) {
+    std::map<std::string, size_t> counts;
+    for (const auto& r : requests) ++counts[hostOpcodeName(r.opcode)];
+    if (counts.empty()) return " none";
+    std::string out;
+    for (const auto& c : counts) out += " " + c.first + " x" + std::to_string(c.second);
+    return out;
+}
 
 std::string quoted(const std::string& s) { return "\"" + s + "\""; }
 
@@ -276,15 +349,33 @@ std::string describePlugin(EntryProc entry, bool* ok) {
     out << "pass-through double: " << (doubleOk ? "exact" : "CHANGED") << "\n";
     if (!floatOk || !doubleOk) fine = false;
 
-    std::map<std::string, size_t> counts;
-    for (const auto& r : host.requests) ++counts[hostOpcodeName(r.opcode)];
-    out << "host requests:";
-    if (counts.empty()) out << " none";
-    for (const auto& c : counts) out << " " << c.first << " x" << c.second;
-    out << "\n";
+    out << "host requests:" << requestCounts(host.requests) << "\n";
 
     out << "effClose: " << host.close() << "\n";
     if (ok) *ok = fine;
+    return out.str();
+}
+
+std::string describeRealTime(const RealTimeRun& run, int32_t counterParameter) {
+    std::ostringstream out;
+    out << "blocks played: " << run.blocksPlayed << "\n";
+    // The counter falls back to 0 in the block that closes a second; that
+    // block belongs to the second it closes.
+    out << "blocks per second (parameter " << counterParameter << "):";
+    long previous = -1;
+    bool any = false;
+    for (const auto& row : run.parameters) {
+        if (counterParameter < 0 || static_cast<size_t>(counterParameter) >= row.size()) break;
+        long value = std::lround(row[static_cast<size_t>(counterParameter)] * 100.0);
+        if (previous > 0 && value < previous) {
+            out << " " << previous + 1;
+            any = true;
+        }
+        previous = value;
+    }
+    out << (any ? "" : " none") << "\n";
+    out << "pass-through: " << (run.audioUnchanged ? "exact" : "CHANGED") << "\n";
+    out << "host requests while playing:" << requestCounts(run.requests) << "\n";
     return out.str();
 }
 

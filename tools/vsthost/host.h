@@ -25,6 +25,18 @@ struct HostRequest {
 
 const char* hostOpcodeName(int32_t opcode);
 
+// What a host saw while playing in real time.
+struct RealTimeRun {
+    int32_t blocksPlayed = 0;
+    // Every parameter's normalised value before the first block (row 0) and
+    // after each block (row k for block k).
+    std::vector<std::vector<float>> parameters;
+    // Every output sample equalled its input sample bit for bit.
+    bool audioUnchanged = true;
+    // The requests the plug-in made during the run.
+    std::vector<HostRequest> requests;
+};
+
 class Host {
 public:
     Host();
@@ -45,6 +57,14 @@ public:
     int32_t canDo(const char* text);
 
     size_t countRequests(int32_t opcode) const;
+
+    // Plays for the given time as a host's audio thread does: sets rate and
+    // block size, resumes, then processes single-precision stereo blocks of
+    // a quiet sine paced by a real clock, with a time info that plays at 120
+    // beats per minute in 4/4 and advances with every block; suspends at the
+    // end. A block that is late runs at once, so a stalled run catches up
+    // instead of dropping blocks.
+    RealTimeRun runRealTime(double seconds, double sampleRate, int32_t blockSize);
 
     // What this host answers.
     intptr_t versionAnswer = 2400;
@@ -67,6 +87,11 @@ private:
 // identity texts, the parameters, the can-do answers, a pass-through check
 // and the host requests made. Closes the instance at the end.
 std::string describePlugin(EntryProc entry, bool* ok);
+
+// A real-time run as text: the blocks played, each second's count of
+// parameter "30" (the block counter) where it fell back, whether the audio
+// stayed unchanged, and the requests made.
+std::string describeRealTime(const RealTimeRun& run, int32_t counterParameter);
 
 // A loaded plug-in library (platform side).
 class PluginLibrary {
