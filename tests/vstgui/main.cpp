@@ -1,0 +1,26 @@
+// The toolkit tests take the path of the module with the test images as
+// their first argument.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstdio>
+
+#include "fixtures.h"
+
+namespace toolkit_test {
+void* resourceModule = nullptr;
+}
+
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: vstgui_tests RESOURCE-DLL [gtest options]\n");
+        return 2;
+    }
+    toolkit_test::resourceModule = LoadLibraryA(argv[1]);
+    if (!toolkit_test::resourceModule) {
+        std::fprintf(stderr, "cannot load %s\n", argv[1]);
+        return 2;
+    }
+    return RUN_ALL_TESTS();
+}
