@@ -5,11 +5,24 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <ostream>
 #include <vector>
 
 #include "vstgui/cbitmap.h"
 #include "vstgui/cdrawcontext.h"
 #include "vstgui/platform/gdiplusapi.h"
+
+namespace VSTGUI {
+// Readable failure messages.
+inline void PrintTo(const CRectangle& r, std::ostream* os) {
+    *os << "(" << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << ")";
+}
+inline void PrintTo(const CPosition& p, std::ostream* os) { *os << "(" << p.x << ", " << p.y << ")"; }
+inline void PrintTo(const CRgbaColour& c, std::ostream* os) {
+    *os << "rgba(" << int(c.red) << ", " << int(c.green) << ", " << int(c.blue) << ", "
+        << int(c.alpha) << ")";
+}
+}  // namespace VSTGUI
 
 namespace toolkit_test {
 
