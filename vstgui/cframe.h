@@ -1,6 +1,7 @@
-// The root of the view tree. This is the frame's platform-independent
-// part: the services its views ask for (invalidation, focus, the editor
-// interface, idle work, mouse location) and its painting. GUI thread.
+// The root of the view tree: the services its views ask of it
+// (invalidation, focus, the modal view, the editor interface, idle work,
+// mouse location) and its painting. It makes no window of its own here, so
+// invalidations reach the system only once a window is set. GUI thread.
 #pragma once
 
 #include <cstdint>

@@ -674,5 +674,89 @@ TEST_F(DispatchTest, FocusMovesToTheNextViewThatWantsIt) {
     EXPECT_EQ(frame->focusedView(), nullptr);
 }
 
+class CountingEditor : public VSTGUIEditorInterface {
+public:
+    void doIdleStuff() override { ++idles; }
+    int32_t getKnobMode() const override { return 2; }
+    void beginEdit(int32_t index) override { edits += "+" + std::to_string(index); }
+    void endEdit(int32_t index) override { edits += "-" + std::to_string(index); }
+    int idles = 0;
+    std::string edits;
+};
+
+TEST_F(ViewTest, FrameServesItsViewsAndContexts) {
+    CountingEditor editor;
+    CFrame* frame = new CFrame(CRectangle(0, 0, 340, 300), nullptr, &editor);
+    EXPECT_TRUE(frame->isAttached());
+    EXPECT_EQ(frame->getFrame(), frame);
+    EXPECT_TRUE(frame->isKindOf("CFrame"));
+    EXPECT_TRUE(frame->isKindOf("CViewContainer"));
+    CView* view = new CView(CRectangle(10, 10, 20, 20));
+    frame->appendChild(view);
+    EXPECT_EQ(view->getEditorInterface(), &editor);
+    frame->forwardIdle();
+    frame->startParameterEdit(3);
+    frame->finishParameterEdit(3);
+    EXPECT_EQ(editor.idles, 1);
+    EXPECT_EQ(editor.edits, "+3-3");
+    EXPECT_EQ(frame->knobMode(), 2);
+
+    // A context of the frame starts with the frame's bounds as its clip.
+    CDrawContext* context = frame->newDrawContext();
+    CRectangle clip;
+    context->getClipArea(clip);
+    EXPECT_EQ(clip, CRectangle(0, 0, 340, 300));
+    context->setClipArea(CRectangle(1, 1, 2, 2));
+    context->resetClipArea();
+    context->getClipArea(clip);
+    EXPECT_EQ(clip, CRectangle(0, 0, 340, 300));
+    EXPECT_FALSE(context->waitForDrag());  // no button is down
+    context->release();
+
+    view->setNeedsRepaint(false);
+    frame->markDirtyInArea(CRectangle(20, 20, 30, 30));  // touching edges count
+    EXPECT_TRUE(view->needsRepaint());
+
+    CView* modal = new CView(CRectangle(0, 0, 5, 5));
+    EXPECT_FALSE(frame->makeModal(view));  // already attached
+    EXPECT_TRUE(frame->makeModal(modal));
+    EXPECT_EQ(frame->modalChild(), modal);
+    EXPECT_EQ(frame->viewUnderMouse(), modal);
+    EXPECT_TRUE(frame->makeModal(nullptr));
+    EXPECT_EQ(frame->modalChild(), nullptr);
+    EXPECT_FALSE(modal->isAttached());
+    EXPECT_EQ(modal->getNbReference(), 1);  // the caller's reference stays
+    EXPECT_TRUE(frame->makeModal(nullptr));
+    modal->release();
+
+    frame->setWindowOpen(false);
+    EXPECT_FALSE(frame->isWindowOpen());
+    frame->release();
+}
+
+TEST_F(ViewTest, ViewPaintsItsBackdropIntoItsBounds) {
+    COffscreenContext* picture = new COffscreenContext(nullptr, 10, 10);
+    picture->setFillColour(CRgbaColour(255, 0, 0, 128));
+    picture->fillRectangle(CRectangle(0, 0, 10, 10));
+    for (bool transparent : {false, true}) {
+        CView* view = new CView(CRectangle(5, 5, 15, 15));
+        view->setBackdrop(picture->getBitmap());
+        view->setTransparent(transparent);
+        EXPECT_TRUE(view->needsRepaint());
+        COffscreenContext target(nullptr, 20, 20);
+        target.setFillColour(CRgbaColour(0, 0, 255));
+        target.fillRectangle(CRectangle(0, 0, 20, 20));
+        view->paint(&target);
+        EXPECT_FALSE(view->needsRepaint());
+        CRgbaColour mixed = colourAt(target, 10, 10);
+        EXPECT_NEAR(mixed.red, 128, 3) << transparent;
+        EXPECT_NEAR(mixed.blue, 127, 3) << transparent;
+        EXPECT_EQ(colourAt(target, 4, 4), CRgbaColour(0, 0, 255)) << transparent;
+        view->release();
+    }
+    EXPECT_EQ(picture->getBitmap()->getNbReference(), 1);
+    picture->release();
+}
+
 }  // namespace
 }  // namespace toolkit_test
