@@ -397,5 +397,34 @@ TEST_F(DrawTest, WindowContextGivesBackTheDeviceContextItTook) {
     DestroyWindow(window);
 }
 
+// A second press counts as a double click only while the double-click time
+// since the last message lasts and the pointer stays put.
+TEST_F(DrawTest, DoubleClickNeedsASecondPressInTime) {
+    HWND window = CreateWindowExW(0, L"STATIC", L"dbl", WS_POPUP, 0, 0, 20, 20, nullptr, nullptr,
+                                  nullptr, nullptr);
+    ASSERT_NE(window, nullptr);
+    CDrawContext c(nullptr, nullptr, window);
+    auto receive = [window]() {  // makes the last message time "now"
+        MSG msg;
+        PostMessageW(window, WM_USER, 0, 0);
+        while (GetMessageW(&msg, window, 0, 0) > 0 && msg.message != WM_USER) {
+        }
+    };
+
+    receive();
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    EXPECT_TRUE(c.isDoubleClick());
+    MSG left;
+    EXPECT_FALSE(PeekMessageW(&left, window, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE));  // taken
+
+    receive();
+    EXPECT_FALSE(c.isDoubleClick());  // no second press before the time runs out
+
+    Sleep(GetDoubleClickTime() + 50);
+    PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+    EXPECT_FALSE(c.isDoubleClick());  // too late
+    DestroyWindow(window);
+}
+
 }  // namespace
 }  // namespace toolkit_test
