@@ -93,6 +93,151 @@ bool CFrame::removeAllChildren(bool releaseCallers) {
 
 CView* CFrame::viewUnderMouse() { return modalView ? modalView : CViewContainer::viewUnderMouse(); }
 
+namespace {
+// A frame point in the coordinates the view's handlers use.
+CPosition seenBy(const CView* view, const CPosition& where) {
+    CPosition p = where;
+    view->fromFramePoint(p);
+    return p;
+}
+}  // namespace
+
+void CFrame::endHover(const CPosition& where, const CInputState& state) {
+    CView* left = mouseOver;
+    if (!left) return;
+    mouseOver = nullptr;
+    left->handleMouseLeave(where, state);
+    if (listener) listener->mouseExited(left, this);
+}
+
+CMouseResult CFrame::handleMouseDown(const CPosition& where, const CInputState& state) {
+    mouseDownView = nullptr;
+    if (focusView) moveFocusTo(nullptr);
+    endHover(where, state);
+    if (listener) listener->mouseDown(this, where, state);
+    if (!modalView) return CViewContainer::handleMouseDown(where, state);
+
+    if (!modalView->acceptsHit(where, state)) return kMouseNotHandled;
+    CMouseResult result = modalView->handleMouseDown(where, state);
+    if (result == kMouseHandled) {
+        mouseDownView = modalView;
+        return kMouseHandled;
+    }
+    if (result != kMouseNotImplemented) return kMouseNotHandled;
+    CDrawContext* context = newDrawContext();
+    modalView->trackMouse(context, where, state);
+    context->release();
+    return kMouseHandled;
+}
+
+CMouseResult CFrame::handleMouseMove(const CPosition& where, const CInputState& state) {
+    if (!mouseTracking) {
+        mouseTracking = true;
+        if (window) {
+            TRACKMOUSEEVENT request = {};
+            request.cbSize = sizeof request;
+            request.dwFlags = TME_LEAVE;
+            request.hwndTrack = window;
+            TrackMouseEvent(&request);
+        }
+    }
+    if (listener) listener->mouseMoved(this, where, state);
+    if (modalView) return modalView->handleMouseMove(where, state);
+    CMouseResult result = CViewContainer::handleMouseMove(where, state);
+    if (result != kMouseNotHandled) return result;
+
+    CView* under = findViewAt(where, true);
+    if (under == mouseOver) {
+        return under ? under->handleMouseMove(seenBy(under, where), 0) : kMouseNotHandled;
+    }
+    if (mouseOver) endHover(seenBy(mouseOver, where), state);
+    if (!under) return kMouseHandled;
+    under->handleMouseEnter(seenBy(under, where), state);
+    mouseOver = under;
+    if (listener) listener->mouseEntered(under, this);
+    return kMouseHandled;
+}
+
+CMouseResult CFrame::handleMouseLeave(const CPosition& where, const CInputState& state) {
+    if (mouseOver) endHover(seenBy(mouseOver, where), state);
+    mouseTracking = false;
+    return kMouseHandled;
+}
+
+bool CFrame::handleWheel(const CPosition& where, float distance, const CInputState& state) {
+    return handleWheelOnAxis(where, kWheelVertical, distance, state);
+}
+
+bool CFrame::handleWheelOnAxis(const CPosition& where, int32_t axis, float distance,
+                               const CInputState& state) {
+    // A held button keeps the wheel away from every view.
+    if (mouseDownView) return false;
+    CView* target = modalView ? modalView : findViewAt(where, false);
+    return target ? target->handleWheelOnAxis(where, axis, distance, state) : false;
+}
+
+int32_t CFrame::handleKeyDown(const CKeyCode& key) {
+    int32_t result = focusView ? focusView->handleKeyDown(key) : -1;
+    if (result == -1 && modalView) result = modalView->handleKeyDown(key);
+    if (result != -1) return result;
+    if (key.virt == kVirtualKeyTab)
+        return focusNextView(focusView, (key.modifier & kModifierShift) != 0) ? 1 : -1;
+    return -1;
+}
+
+int32_t CFrame::handleKeyUp(const CKeyCode& key) {
+    int32_t result = focusView ? focusView->handleKeyUp(key) : -1;
+    if (result == -1 && modalView) result = modalView->handleKeyUp(key);
+    return result;
+}
+
+void CFrame::trackMouse(CDrawContext* context, const CPosition& where, CInputState state) {
+    if (state == -1) state = currentButtons();
+    if (handleMouseDown(where, state) != kMouseHandled) return;
+    const CInputState held = state & (kButtonLeft | kButtonMiddle | kButtonRight);
+    CPosition last = where;
+    for (;;) {
+        forwardIdle();
+        state = currentButtons();
+        CPosition now = last;
+        if (context)
+            context->mousePosition(now);
+        else
+            getMouseLocation(now);
+        // Nothing held at the press means nothing to wait for.
+        if (!held || (state & held) != held) break;
+        if (now != last) {
+            last = now;
+            handleMouseMove(now, state);
+        }
+    }
+    handleMouseUp(last, state);
+}
+
+bool CFrame::focusNextView(CView* old, bool reverse) {
+    if (modalView) {
+        if (modalView->isKindOf("CViewContainer"))
+            return static_cast<CViewContainer*>(modalView)->focusNextView(old, reverse);
+        if (old == modalView) return false;
+        moveFocusTo(modalView);
+        return true;
+    }
+    if (!old) old = focusView;
+    if (!old) return CViewContainer::focusNextView(nullptr, reverse);
+    if (hasChild(old)) {
+        if (CViewContainer::focusNextView(old, reverse)) return true;
+        moveFocusTo(nullptr);
+        return false;
+    }
+    // Each ancestor moves on from the child the focus came through; the
+    // frame itself last, from its own child on that path.
+    CView* from = old;
+    for (CViewContainer* p = old->getParentView(); p && p != static_cast<CView*>(this);
+         from = p, p = p->getParentView())
+        if (p->focusNextView(from, reverse)) return true;
+    return CViewContainer::focusNextView(from, reverse);
+}
+
 bool CFrame::windowOpenState() const { return windowOpen; }
 
 void CFrame::idleRefresh() {
@@ -181,6 +326,9 @@ void CFrame::markDirtyInArea(const CRectangle& rect) {
     for (CViewNode* node = firstChild; node; node = node->next)
         if (node->view->bounds().rectOverlap(rect)) node->view->setNeedsRepaint(true);
 }
+
+CMouseListener* CFrame::mouseListener() const { return listener; }
+void CFrame::attachMouseListener(CMouseListener* newListener) { listener = newListener; }
 
 bool CFrame::currentMouseLocation(CPosition& where) const { return getMouseLocation(where); }
 

@@ -26,6 +26,25 @@ protected:
     ~VSTGUIEditorInterface() = default;
 };
 
+// Told of the mouse entering, leaving, moving over and pressing on the
+// frame's views.
+class CMouseListener {
+public:
+    virtual void mouseEntered(CView* view, CFrame* frame) { (void)view, (void)frame; }
+    virtual void mouseExited(CView* view, CFrame* frame) { (void)view, (void)frame; }
+    virtual void mouseMoved(CFrame* frame, const CPosition& where, const CInputState& state) {
+        (void)frame, (void)where, (void)state;
+    }
+    virtual void mouseDown(CFrame* frame, const CPosition& where, const CInputState& state) {
+        (void)frame, (void)where, (void)state;
+    }
+
+protected:
+    ~CMouseListener() = default;
+};
+
+enum : uint8_t { kVirtualKeyTab = 2, kModifierShift = 1 };
+
 class CFrame : public CViewContainer {
 public:
     CFrame(const CRectangle& size, HWND__* parentWindow, VSTGUIEditorInterface* editor);
@@ -35,11 +54,22 @@ public:
     void paintArea(CDrawContext* context, const CRectangle& update) override;
     void invalidateArea(const CRectangle& rect) override;
     void invalidateAll() override;
+    CMouseResult handleMouseDown(const CPosition& where, const CInputState& state) override;
+    CMouseResult handleMouseMove(const CPosition& where, const CInputState& state) override;
+    CMouseResult handleMouseLeave(const CPosition& where, const CInputState& state) override;
+    bool handleWheel(const CPosition& where, float distance, const CInputState& state) override;
+    bool handleWheelOnAxis(const CPosition& where, int32_t axis, float distance,
+                           const CInputState& state) override;
+    int32_t handleKeyDown(const CKeyCode& key) override;
+    int32_t handleKeyUp(const CKeyCode& key) override;
     void setBounds(const CRectangle& rect, bool markDirty) override;
     VSTGUIEditorInterface* getEditorInterface() const override;
     bool isKindOf(const char* className) const override;
+    // Polls the buttons until one that was down at the press is released.
+    void trackMouse(CDrawContext* context, const CPosition& where, CInputState state) override;
     bool removeChild(CView* view, bool releaseCallers) override;
     bool removeAllChildren(bool releaseCallers) override;
+    bool focusNextView(CView* old, bool reverse) override;
     CView* viewUnderMouse() override;
 
     virtual bool windowOpenState() const;
@@ -58,6 +88,8 @@ public:
     virtual void setWindowOpen(bool open);
     virtual bool isWindowOpen() const;
     virtual void markDirtyInArea(const CRectangle& rect);
+    virtual CMouseListener* mouseListener() const;
+    virtual void attachMouseListener(CMouseListener* listener);
     virtual bool currentMouseLocation(CPosition& where) const;
 
     // A context on the frame window; the caller releases it.
@@ -66,13 +98,20 @@ public:
     CView* mouseOverView() const { return mouseOver; }
 
 protected:
+    // Tells the mouse-over view, with the point as given, that the mouse
+    // left it, and forgets it.
+    void endHover(const CPosition& where, const CInputState& state);
+
     VSTGUIEditorInterface* editor = nullptr;
+    CMouseListener* listener = nullptr;
     HWND__* parentWindow = nullptr;
     CView* modalView = nullptr;
     CView* focusView = nullptr;
     CView* mouseOver = nullptr;
     bool windowOpen = true;
     HWND__* window = nullptr;
+    // A leave notification has been asked for and not yet delivered.
+    bool mouseTracking = false;
 };
 
 }  // namespace VSTGUI

@@ -53,6 +53,16 @@ public:
         last = where;
         return moveResult;
     }
+    CMouseResult handleMouseEnter(const CPosition& where, const CInputState&) override {
+        note("hover");
+        last = where;
+        return kMouseHandled;
+    }
+    CMouseResult handleMouseLeave(const CPosition& where, const CInputState&) override {
+        note("unhover");
+        last = where;
+        return kMouseHandled;
+    }
     void trackMouse(CDrawContext* context, const CPosition& where, CInputState) override {
         note(context ? "track(context)" : "track");
         last = where;
@@ -540,35 +550,36 @@ TEST_F(DispatchTest, UnimplementedPressRunsTrackMouseAndYieldsZero) {
     EXPECT_EQ(frame->getMouseDownView(), nullptr);
 }
 
+// The container on its own (its parent coordinates are the frame's); the
+// frame adds hover tracking to moves that no pressed view takes.
 TEST_F(DispatchTest, MovesAndReleaseFollowThePressEvenOutsideTheHitArea) {
-    frame->handleMouseDown(CPosition(90, 90), kButtonLeft);
+    EXPECT_EQ(box->handleMouseDown(CPosition(90, 90), kButtonLeft), kMouseHandled);
     log.clear();
-    EXPECT_EQ(frame->handleMouseMove(CPosition(5, 5), kButtonLeft), kMouseHandled);
+    EXPECT_EQ(box->handleMouseMove(CPosition(5, 5), kButtonLeft), kMouseHandled);
     EXPECT_EQ(above->last, CPosition(-15, -15));
-    EXPECT_EQ(frame->handleMouseUp(CPosition(2, 3), 0), kMouseHandled);  // above answers 2
+    EXPECT_EQ(box->handleMouseUp(CPosition(2, 3), 0), kMouseHandled);  // above answers 2
     EXPECT_EQ(above->last, CPosition(-18, -17));
     EXPECT_EQ(log, "above.move above.up ");
     EXPECT_EQ(box->getMouseDownView(), nullptr);
     log.clear();
-    EXPECT_EQ(frame->handleMouseUp(CPosition(90, 90), 0), kMouseNotHandled);
-    EXPECT_EQ(frame->handleMouseMove(CPosition(90, 90), 0), kMouseNotHandled);
+    EXPECT_EQ(box->handleMouseUp(CPosition(90, 90), 0), kMouseNotHandled);
+    EXPECT_EQ(box->handleMouseMove(CPosition(90, 90), 0), kMouseNotHandled);
     EXPECT_EQ(log, "");
 
     // A move the view does not handle ends its hold.
-    frame->handleMouseDown(CPosition(90, 90), kButtonLeft);
+    box->handleMouseDown(CPosition(90, 90), kButtonLeft);
     above->moveResult = kMouseNotHandled;
-    EXPECT_EQ(frame->handleMouseMove(CPosition(95, 95), kButtonLeft), kMouseNotHandled);
+    EXPECT_EQ(box->handleMouseMove(CPosition(95, 95), kButtonLeft), kMouseNotHandled);
     EXPECT_EQ(box->getMouseDownView(), nullptr);
 
     // Removing the held view forgets it.
     above->moveResult = kMouseHandled;
-    frame->handleMouseDown(CPosition(90, 90), kButtonLeft);
+    box->handleMouseDown(CPosition(90, 90), kButtonLeft);
     box->removeChild(above, true);
     above = nullptr;
     EXPECT_EQ(box->getMouseDownView(), nullptr);
-    EXPECT_EQ(frame->handleMouseMove(CPosition(95, 95), kButtonLeft), kMouseNotHandled);
-    EXPECT_EQ(frame->getMouseDownView(), nullptr);
-    EXPECT_EQ(frame->handleMouseUp(CPosition(95, 95), 0), kMouseNotHandled);
+    EXPECT_EQ(box->handleMouseMove(CPosition(95, 95), kButtonLeft), kMouseNotHandled);
+    EXPECT_EQ(box->handleMouseUp(CPosition(95, 95), 0), kMouseNotHandled);
 }
 
 TEST_F(DispatchTest, FindViewAtDeepOrShallowAndContainerLookup) {
@@ -610,16 +621,16 @@ TEST_F(DispatchTest, HorizontalWheelReachesAPlainViewWithTheSignReversed) {
 TEST_F(DispatchTest, KeysGoFromTheLastChildUntilOneTakesThem) {
     CKeyCode key;
     key.character = 'a';
-    EXPECT_EQ(frame->handleKeyDown(key), -1);
+    EXPECT_EQ(box->handleKeyDown(key), -1);
     EXPECT_EQ(log, "above.key below.key ");
     log.clear();
     below->keyTaken = 'a';
-    EXPECT_EQ(frame->handleKeyDown(key), 1);
+    EXPECT_EQ(box->handleKeyDown(key), 1);
     above->keyTaken = 'a';
     log.clear();
-    EXPECT_EQ(frame->handleKeyDown(key), 1);
+    EXPECT_EQ(box->handleKeyDown(key), 1);
     EXPECT_EQ(log, "above.key ");
-    EXPECT_EQ(frame->handleKeyUp(key), -1);
+    EXPECT_EQ(box->handleKeyUp(key), -1);
 }
 
 TEST_F(DispatchTest, DragsEnterMoveLeaveAndDrop) {
@@ -672,6 +683,129 @@ TEST_F(DispatchTest, FocusMovesToTheNextViewThatWantsIt) {
     frame->moveFocusTo(third);
     frame->moveFocusTo(nullptr);
     EXPECT_EQ(frame->focusedView(), nullptr);
+}
+
+class LoggingListener : public CMouseListener {
+public:
+    explicit LoggingListener(std::string& log) : log(log) {}
+    void mouseEntered(CView* view, CFrame*) override { log += name(view) + ">in "; }
+    void mouseExited(CView* view, CFrame*) override { log += name(view) + ">out "; }
+    void mouseDown(CFrame*, const CPosition&, const CInputState&) override { log += "press "; }
+    static std::string name(CView* view) { return static_cast<ProbeView*>(view)->name; }
+    std::string& log;
+};
+
+TEST_F(DispatchTest, FrameHoverEntersAndLeavesTheDeepestView) {
+    LoggingListener listener(log);
+    frame->attachMouseListener(&listener);
+    EXPECT_EQ(frame->handleMouseMove(CPosition(30, 30), 0), kMouseHandled);
+    EXPECT_EQ(below->last, CPosition(10, 10));  // in its parent's coordinates
+    EXPECT_EQ(frame->handleMouseMove(CPosition(32, 30), kButtonRight), kMouseHandled);
+    EXPECT_EQ(frame->handleMouseMove(CPosition(90, 90), 0), kMouseHandled);
+    EXPECT_EQ(frame->mouseOverView(), above);
+    EXPECT_EQ(frame->handleMouseLeave(CPosition(199, 199), 0), kMouseHandled);
+    EXPECT_EQ(frame->mouseOverView(), nullptr);
+    EXPECT_EQ(log,
+              "below.hover below>in below.move below.unhover below>out above.hover above>in "
+              "above.unhover above>out ");
+    EXPECT_EQ(frame->handleMouseMove(CPosition(5, 5), 0), kMouseNotHandled);  // over nothing
+
+    // A press ends the hover and the focus before it is dispatched.
+    frame->handleMouseMove(CPosition(90, 90), 0);
+    below->setAcceptsFocus(true);
+    frame->moveFocusTo(below);
+    log.clear();
+    EXPECT_EQ(frame->handleMouseDown(CPosition(90, 90), kButtonLeft), kMouseHandled);
+    EXPECT_EQ(frame->focusedView(), nullptr);
+    EXPECT_EQ(log, "below.unfocus above.unhover above>out press above.down ");
+
+    // While a view holds the mouse the wheel reaches nobody.
+    EXPECT_FALSE(frame->handleWheel(CPosition(30, 30), 1.0f, 0));
+    frame->handleMouseUp(CPosition(90, 90), 0);
+    EXPECT_TRUE(frame->handleWheel(CPosition(30, 30), 1.0f, 0));
+    frame->attachMouseListener(nullptr);
+}
+
+TEST_F(DispatchTest, ModalViewTakesMouseAndKeysAlone) {
+    ProbeView* modal = new ProbeView(CRectangle(0, 0, 50, 50), "modal", &log);
+    ASSERT_TRUE(frame->makeModal(modal));
+    ProbeView* second = new ProbeView(CRectangle(), "second");
+    EXPECT_FALSE(frame->makeModal(second));  // one at a time
+    second->release();
+    EXPECT_EQ(frame->handleMouseDown(CPosition(100, 100), kButtonLeft), kMouseNotHandled);
+    EXPECT_EQ(frame->handleMouseDown(CPosition(10, 10), kButtonLeft), kMouseHandled);
+    EXPECT_EQ(frame->getMouseDownView(), modal);
+    frame->handleMouseUp(CPosition(10, 10), 0);
+    modal->downResult = kMouseNotImplemented;
+    EXPECT_EQ(frame->handleMouseDown(CPosition(10, 10), kButtonLeft), kMouseHandled);
+    modal->downResult = kMouseNotHandled;
+    EXPECT_EQ(frame->handleMouseDown(CPosition(10, 10), kButtonLeft), kMouseNotHandled);
+    EXPECT_EQ(log, "modal.down modal.up modal.down modal.track(context) modal.down ");
+
+    log.clear();
+    CKeyCode key;
+    key.character = 'k';
+    modal->keyTaken = 'k';
+    EXPECT_EQ(frame->handleKeyDown(key), 1);
+    EXPECT_EQ(log, "modal.key ");  // the box's children are not asked
+    EXPECT_TRUE(frame->handleWheel(CPosition(120, 120), 1.0f, 0));
+    EXPECT_EQ(modal->wheel, 1.0f);
+    EXPECT_EQ(frame->viewUnderMouse(), modal);
+
+    // Tab with a plain modal view focuses it, and only once.
+    key.character = 0;
+    key.virt = kVirtualKeyTab;
+    EXPECT_EQ(frame->handleKeyDown(key), 1);
+    EXPECT_EQ(frame->focusedView(), modal);
+    EXPECT_EQ(frame->handleKeyDown(key), -1);
+    frame->removeChild(modal, true);  // the modal view goes with its removal
+    EXPECT_EQ(frame->modalChild(), nullptr);
+    EXPECT_EQ(frame->focusedView(), nullptr);
+}
+
+TEST_F(DispatchTest, TabMovesTheFocusThroughNestedContainers) {
+    ProbeView* last = new ProbeView(CRectangle(0, 190, 10, 200), "last", &log);
+    frame->appendChild(last);
+    below->setAcceptsFocus(true);
+    above->setAcceptsFocus(true);
+    last->setAcceptsFocus(true);
+    CKeyCode tab;
+    tab.virt = kVirtualKeyTab;
+    CKeyCode backTab = tab;
+    backTab.modifier = kModifierShift;
+
+    EXPECT_EQ(frame->handleKeyDown(tab), 1);
+    EXPECT_EQ(frame->focusedView(), below);
+    EXPECT_EQ(frame->handleKeyDown(tab), 1);
+    EXPECT_EQ(frame->focusedView(), above);
+    EXPECT_EQ(frame->handleKeyDown(tab), 1);  // out of the box to the frame's next child
+    EXPECT_EQ(frame->focusedView(), last);
+    EXPECT_EQ(frame->handleKeyDown(backTab), 1);
+    EXPECT_EQ(frame->focusedView(), above);
+    EXPECT_EQ(frame->handleKeyDown(tab), 1);
+    EXPECT_EQ(frame->handleKeyDown(tab), -1);  // nothing after the last
+    EXPECT_EQ(frame->focusedView(), nullptr);
+
+    // The focus view is offered keys first.
+    frame->moveFocusTo(below);
+    below->keyTaken = 'q';
+    CKeyCode q;
+    q.character = 'q';
+    log.clear();
+    EXPECT_EQ(frame->handleKeyDown(q), 1);
+    EXPECT_EQ(log, "below.key ");
+    EXPECT_EQ(frame->handleKeyUp(q), -1);
+}
+
+TEST_F(DispatchTest, FrameTrackingPressesAndReleasesWhenNoButtonIsHeld) {
+    CDrawContext* context = frame->newDrawContext();
+    frame->trackMouse(context, CPosition(90, 90), -1);  // no button is down under test
+    EXPECT_EQ(log, "above.down above.up ");
+    EXPECT_EQ(frame->getMouseDownView(), nullptr);
+    log.clear();
+    frame->trackMouse(context, CPosition(5, 5), 0);  // a press on nothing ends it
+    EXPECT_EQ(log, "");
+    context->release();
 }
 
 class CountingEditor : public VSTGUIEditorInterface {
