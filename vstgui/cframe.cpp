@@ -23,7 +23,9 @@ CFrame::CFrame(const CRectangle& size, HWND__* parentWindow, VSTGUIEditorInterfa
     // Views added to the frame are attached at once.
     attached = true;
     ownerFrame = this;
+    OleInitialize(nullptr);
     enterGdiplus();
+    createWindow();
 }
 
 CFrame::~CFrame() {
@@ -37,6 +39,10 @@ CFrame::~CFrame() {
     ownerFrame = nullptr;
     modalView = focusView = mouseOver = nullptr;
     CViewContainer::removeAllChildren(true);
+    OleUninitialize();
+    if (backBuffer) backBuffer->release();
+    backBuffer = nullptr;
+    destroyWindow();
     leaveGdiplus();
 }
 
@@ -326,6 +332,8 @@ void CFrame::markDirtyInArea(const CRectangle& rect) {
     for (CViewNode* node = firstChild; node; node = node->next)
         if (node->view->bounds().rectOverlap(rect)) node->view->setNeedsRepaint(true);
 }
+
+CInputState CFrame::getMouseButtons() const { return currentButtons(); }
 
 CMouseListener* CFrame::mouseListener() const { return listener; }
 void CFrame::attachMouseListener(CMouseListener* newListener) { listener = newListener; }

@@ -1,7 +1,8 @@
 // The root of the view tree: the services its views ask of it
 // (invalidation, focus, the modal view, the editor interface, idle work,
-// mouse location) and its painting. It makes no window of its own here, so
-// invalidations reach the system only once a window is set. GUI thread.
+// mouse location), its painting, and the child window it makes in the
+// host's window, whose messages it turns into calls on the tree. Without a
+// host window it has no window and gets no messages. GUI thread.
 #pragma once
 
 #include <cstdint>
@@ -92,8 +93,13 @@ public:
     virtual void attachMouseListener(CMouseListener* listener);
     virtual bool currentMouseLocation(CPosition& where) const;
 
+    virtual CInputState getMouseButtons() const;
+
     // A context on the frame window; the caller releases it.
     CDrawContext* newDrawContext();
+    // The frame-sized image painting goes through on systems before major
+    // version 6; null on later ones.
+    COffscreenContext* frameBackBuffer();
     HWND__* getWindow() const { return window; }
     CView* mouseOverView() const { return mouseOver; }
 
@@ -110,8 +116,14 @@ protected:
     CView* mouseOver = nullptr;
     bool windowOpen = true;
     HWND__* window = nullptr;
+    COffscreenContext* backBuffer = nullptr;
     // A leave notification has been asked for and not yet delivered.
     bool mouseTracking = false;
+
+private:
+    friend struct CFrameWindow;
+    void createWindow();
+    void destroyWindow();
 };
 
 }  // namespace VSTGUI

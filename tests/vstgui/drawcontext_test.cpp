@@ -376,7 +376,7 @@ TEST_F(TextTest, FontDescriptionsCompareAndDropTheirPlatformFont) {
 // A context made on a window takes the window's device context and gives it
 // back when it goes.
 TEST_F(DrawTest, WindowContextGivesBackTheDeviceContextItTook) {
-    HWND window = CreateWindowExW(0, L"STATIC", L"ctx", WS_POPUP | WS_VISIBLE, 100, 50, 60, 40,
+    HWND window = CreateWindowExW(0, L"STATIC", L"ctx", WS_POPUP, 100, 50, 60, 40,
                                   nullptr, nullptr, nullptr, nullptr);
     ASSERT_NE(window, nullptr);
     HDC taken = nullptr;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fixtures.h"
+#include "shell/platform/module.h"
 #include "vstgui/cframe.h"
 
 namespace toolkit_test {
@@ -38,14 +39,16 @@ public:
         ++paints;
         CView::paint(context);
     }
-    CMouseResult handleMouseDown(const CPosition& where, const CInputState&) override {
+    CMouseResult handleMouseDown(const CPosition& where, const CInputState& state) override {
         note("down");
         last = where;
+        lastState = state;
         return downResult;
     }
-    CMouseResult handleMouseUp(const CPosition& where, const CInputState&) override {
+    CMouseResult handleMouseUp(const CPosition& where, const CInputState& state) override {
         note("up");
         last = where;
+        lastState = state;
         return upResult;
     }
     CMouseResult handleMouseMove(const CPosition& where, const CInputState&) override {
@@ -100,6 +103,7 @@ public:
     CMouseResult moveResult = kMouseHandled;
     int32_t keyTaken = -100;
     CPosition last{-1, -1};
+    CInputState lastState = -1;
     float wheel = 0;
     int paints = 0;
 };
@@ -890,6 +894,149 @@ TEST_F(ViewTest, ViewPaintsItsBackdropIntoItsBounds) {
     }
     EXPECT_EQ(picture->getBitmap()->getNbReference(), 1);
     picture->release();
+}
+
+// Frames inside a host window of the test's own. A visible top-level
+// window takes Wine a while to make, so the suite shares one.
+class FrameWindowTest : public ViewTest {
+protected:
+    static void SetUpTestSuite() {
+        topLevel = CreateWindowExW(0, L"STATIC", L"host", WS_POPUP | WS_VISIBLE, 100, 80, 400,
+                                   400, nullptr, nullptr, nullptr, nullptr);
+    }
+    static void TearDownTestSuite() { DestroyWindow(topLevel); }
+    void SetUp() override {
+        ViewTest::SetUp();
+        savedModule = platformModuleHandle();
+        platformSetModuleHandle(GetModuleHandleW(nullptr));
+        ASSERT_NE(topLevel, nullptr);
+        host = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 400, 400, topLevel,
+                               nullptr, nullptr, nullptr);
+        ASSERT_NE(host, nullptr);
+    }
+    void TearDown() override {
+        if (host) DestroyWindow(host);
+        platformSetModuleHandle(savedModule);
+        ViewTest::TearDown();
+    }
+    static bool classRegistered(const std::wstring& name) {
+        WNDCLASSW info;
+        return GetClassInfoW(GetModuleHandleW(nullptr), name.c_str(), &info) != 0;
+    }
+    static HWND topLevel;
+    void* savedModule = nullptr;
+    HWND host = nullptr;
+};
+
+HWND FrameWindowTest::topLevel = nullptr;
+
+TEST_F(FrameWindowTest, FramesMakeChildWindowsOfOneSharedClass) {
+    CFrame* first = new CFrame(CRectangle(0, 0, 340, 300), host, nullptr);
+    CFrame* second = new CFrame(CRectangle(0, 0, 100, 100), host, nullptr);
+    HWND window = first->getWindow();
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(GetParent(window), host);
+    EXPECT_EQ(reinterpret_cast<CFrame*>(GetWindowLongPtrW(window, GWLP_USERDATA)), first);
+    RECT client;
+    GetClientRect(window, &client);
+    EXPECT_EQ(client.right, 340);
+    EXPECT_EQ(client.bottom, 300);
+    wchar_t name[64] = {}, expected[64] = {};
+    GetClassNameW(window, name, 64);
+    wsprintfW(expected, L"Plugin%p", static_cast<void*>(GetModuleHandleW(nullptr)));
+    EXPECT_STREQ(name, expected);
+    GetClassNameW(second->getWindow(), name, 64);
+    EXPECT_STREQ(name, expected);
+
+    first->release();
+    EXPECT_FALSE(IsWindow(window));
+    EXPECT_TRUE(classRegistered(expected));
+    second->release();
+    EXPECT_FALSE(classRegistered(expected));
+
+    CFrame* windowless = new CFrame(CRectangle(0, 0, 10, 10), nullptr, nullptr);
+    EXPECT_EQ(windowless->getWindow(), nullptr);
+    EXPECT_FALSE(classRegistered(expected));
+    windowless->release();
+}
+
+TEST_F(FrameWindowTest, MouseMessagesReachTheViewsAndCaptureFollowsThePress) {
+    std::string log;
+    CFrame* frame = new CFrame(CRectangle(0, 0, 340, 300), host, nullptr);
+    ProbeView* view = new ProbeView(CRectangle(20, 20, 200, 200), "view", &log);
+    frame->appendChild(view);
+    HWND window = frame->getWindow();
+
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON | MK_SHIFT, MAKELPARAM(30, 40));
+    EXPECT_EQ(view->last, CPosition(30, 40));
+    EXPECT_EQ(view->lastState & ~kModAlt, kButtonLeft | kModShift);
+    EXPECT_EQ(GetCapture(), window);
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(250, 250));  // outside: still the view's
+    EXPECT_EQ(view->last, CPosition(250, 250));
+    EXPECT_EQ(GetCapture(), nullptr);
+
+    SendMessageW(window, WM_RBUTTONDBLCLK, MK_RBUTTON, MAKELPARAM(50, 50));
+    EXPECT_EQ(view->lastState & ~kModAlt, kButtonRight | kButtonDouble);
+    SendMessageW(window, WM_RBUTTONUP, 0, MAKELPARAM(50, 50));
+    EXPECT_EQ(view->lastState & kButtonDouble, 0);
+
+    view->downResult = kMouseNotHandled;  // not taken: no capture
+    SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(30, 40));
+    EXPECT_EQ(GetCapture(), nullptr);
+    SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(30, 40));
+
+    // The wheel's point arrives in screen coordinates; whole notches only.
+    RECT r;
+    GetWindowRect(window, &r);
+    struct Case {
+        short delta;
+        float distance;
+    } wheels[] = {{120, 1.0f}, {-120, -1.0f}, {119, 0.0f}, {-240, -2.0f}};
+    for (const Case& k : wheels) {
+        view->wheel = 99;
+        SendMessageW(window, WM_MOUSEWHEEL, MAKEWPARAM(0, k.delta),
+                     MAKELPARAM(r.left + 60, r.top + 70));
+        EXPECT_EQ(view->wheel, k.distance) << k.delta;
+        EXPECT_EQ(view->last, CPosition(60, 70)) << k.delta;
+    }
+
+    log.clear();
+    SendMessageW(window, WM_MOUSEMOVE, 0, MAKELPARAM(60, 60));
+    EXPECT_EQ(frame->mouseOverView(), view);
+    SendMessageW(window, WM_MOUSELEAVE, 0, 0);
+    EXPECT_EQ(frame->mouseOverView(), nullptr);
+    EXPECT_EQ(log, "view.hover view.unhover ");
+    frame->release();
+}
+
+TEST_F(FrameWindowTest, PaintMessagesPaintTheTreeAndDestructionClosesTheFrame) {
+    CFrame* frame = new CFrame(CRectangle(0, 0, 340, 300), host, nullptr);
+    ProbeView* view = new ProbeView(CRectangle(20, 20, 200, 200), "view");
+    frame->appendChild(view);
+    HWND window = frame->getWindow();
+    UpdateWindow(window);
+    int painted = view->paints;
+    EXPECT_GE(painted, 1);
+
+    // Dirty views become invalid window areas at idle time.
+    ValidateRect(window, nullptr);
+    view->setNeedsRepaint(true);
+    frame->setNeedsRepaint(false);
+    frame->idleRefresh();
+    RECT invalid;
+    ASSERT_TRUE(GetUpdateRect(window, &invalid, FALSE));
+    EXPECT_EQ(invalid.left, 20);
+    EXPECT_EQ(invalid.bottom, 200);
+    UpdateWindow(window);
+    EXPECT_EQ(view->paints, painted + 1);
+    EXPECT_FALSE(view->needsRepaint());
+
+    DestroyWindow(host);  // the host goes before the editor closes
+    host = nullptr;
+    EXPECT_FALSE(frame->isWindowOpen());
+    view->setNeedsRepaint(true);
+    frame->idleRefresh();  // does nothing now
+    frame->release();
 }
 
 }  // namespace
