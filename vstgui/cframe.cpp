@@ -28,6 +28,19 @@ CFrame::CFrame(const CRectangle& size, HWND__* parentWindow, VSTGUIEditorInterfa
     createWindow();
 }
 
+CView* CFrame::clone() const {
+    CFrame* copy = new CFrame(boundsRect, nullptr, editor);
+    copy->copyContainerState(*this);
+    copy->attached = true;
+    copy->ownerFrame = copy;
+    for (CViewNode* node = copy->firstChild; node; node = node->next)
+        node->view->attachToParent(copy);
+    copy->listener = listener;
+    copy->parentWindow = parentWindow;
+    copy->windowOpen = windowOpen;
+    return copy;
+}
+
 CFrame::~CFrame() {
     if (modalView) {
         CView* modal = modalView;
@@ -36,6 +49,7 @@ CFrame::~CFrame() {
     }
     // Cleared first: the children must not call back into a frame that is
     // going away.
+    setCursorShape(0);
     ownerFrame = nullptr;
     modalView = focusView = mouseOver = nullptr;
     CViewContainer::removeAllChildren(true);

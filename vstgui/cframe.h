@@ -66,6 +66,10 @@ public:
     void setBounds(const CRectangle& rect, bool markDirty) override;
     VSTGUIEditorInterface* getEditorInterface() const override;
     bool isKindOf(const char* className) const override;
+    // A windowless frame with the same editor, listener and host window and
+    // copies of the children. The window, back buffer and the modal, focus
+    // and mouse-over views stay with the original, which owns them.
+    CView* clone() const override;
     // Polls the buttons until one that was down at the press is released.
     void trackMouse(CDrawContext* context, const CPosition& where, CInputState state) override;
     bool removeChild(CView* view, bool releaseCallers) override;
@@ -78,11 +82,19 @@ public:
     virtual void forwardIdle();
     virtual uint32_t tickCount() const;
     virtual int32_t knobMode() const;
+    // Moving the frame is not supported: always false.
+    virtual bool moveFrame(double x, double y);
+    virtual bool getOuterPosition(double& x, double& y) const;
+    virtual bool resizeFrame(double width, double height);
+    virtual bool getHostRect(CRectangle& rect) const;
+    virtual bool getHostRect(CRectangle* rect) const;
     virtual bool makeModal(CView* view);
     virtual CView* modalChild() const;
     virtual void startParameterEdit(int32_t index);
     virtual void finishParameterEdit(int32_t index);
     virtual bool getMouseLocation(CPosition& where) const;
+    virtual CInputState getMouseButtons() const;
+    virtual void setCursorShape(int32_t shape);
     virtual void moveFocusTo(CView* view);
     virtual CView* focusedView() const;
     virtual void forgetView(CView* view);
@@ -93,13 +105,14 @@ public:
     virtual void attachMouseListener(CMouseListener* listener);
     virtual bool currentMouseLocation(CPosition& where) const;
 
-    virtual CInputState getMouseButtons() const;
-
     // A context on the frame window; the caller releases it.
     CDrawContext* newDrawContext();
     // The frame-sized image painting goes through on systems before major
     // version 6; null on later ones.
     COffscreenContext* frameBackBuffer();
+    // The nearest enclosing window that has a caption, is top-level or
+    // differs from the frame window's size by more than 60 pixels.
+    HWND__* findOuterWindow() const;
     HWND__* getWindow() const { return window; }
     CView* mouseOverView() const { return mouseOver; }
 
@@ -119,6 +132,9 @@ protected:
     COffscreenContext* backBuffer = nullptr;
     // A leave notification has been asked for and not yet delivered.
     bool mouseTracking = false;
+    // The cursor current at the first setCursorShape.
+    void* savedCursor = nullptr;
+    bool cursorSaved = false;
 
 private:
     friend struct CFrameWindow;

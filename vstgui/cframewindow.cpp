@@ -1,7 +1,9 @@
 // The frame's own child window: class registration shared by all frames of
 // the module, creation and destruction, and the window procedure that turns
 // messages into calls on the view tree. GUI thread: the window's thread.
+#include <cstdlib>
 #include <cstring>
+#include <cwchar>
 
 #include "shell/platform/module.h"
 #include "vstgui/cbitmap.h"
@@ -86,6 +88,104 @@ COffscreenContext* CFrame::frameBackBuffer() {
         backBuffer = new COffscreenContext(this, platform::toInt(boundsRect.width()),
                                            platform::toInt(boundsRect.height()));
     return backBuffer;
+}
+
+bool CFrame::moveFrame(double x, double y) {
+    (void)x, (void)y;
+    return false;
+}
+
+HWND__* CFrame::findOuterWindow() const {
+    if (!window) return nullptr;
+    RECT own;
+    GetWindowRect(window, &own);
+    HWND current = window;
+    for (;;) {
+        HWND parent = GetParent(current);
+        if ((GetWindowLongW(current, GWL_STYLE) & WS_CAPTION) || !parent) return current;
+        RECT outer;
+        GetWindowRect(parent, &outer);
+        if (std::abs((outer.right - outer.left) - (own.right - own.left)) > 60 ||
+            std::abs((outer.bottom - outer.top) - (own.bottom - own.top)) > 60)
+            return current;
+        current = parent;
+    }
+}
+
+bool CFrame::getOuterPosition(double& x, double& y) const {
+    if (!isWindowOpen()) return false;
+    HWND outer = findOuterWindow();
+    if (!outer) return false;
+    RECT r;
+    GetWindowRect(outer, &r);
+    POINT corner = {r.left, r.top};
+    MapWindowPoints(nullptr, GetParent(outer), &corner, 1);
+    x = corner.x;
+    y = corner.y;
+    return true;
+}
+
+bool CFrame::getHostRect(CRectangle& rect) const {
+    if (!isWindowOpen() || !window) return false;
+    HWND host = GetParent(window);
+    HWND outer = GetParent(GetParent(host));
+    RECT r = {0, 0, 0, 0};
+    GetWindowRect(host, &r);
+    POINT corner = {r.left, r.top};
+    MapWindowPoints(nullptr, outer, &corner, 1);
+    rect = CRectangle(corner.x, corner.y, corner.x + (r.right - r.left),
+                      corner.y + (r.bottom - r.top));
+    return true;
+}
+
+bool CFrame::getHostRect(CRectangle* rect) const { return rect && getHostRect(*rect); }
+
+bool CFrame::resizeFrame(double width, double height) {
+    if (!isWindowOpen()) return false;
+    if (width == boundsRect.width() && height == boundsRect.height()) return false;
+    CRectangle newBounds(boundsRect.left, boundsRect.top, boundsRect.left + width,
+                         boundsRect.top + height);
+    if (backBuffer) backBuffer->release();
+    backBuffer = nullptr;
+
+    if (window) {
+        const int frameBorder = 2 * GetSystemMetrics(SM_CYDLGFRAME);
+        const int w = platform::toInt(width), h = platform::toInt(height);
+        int dx = 0, dy = 0;
+        HWND current = window;
+        // Grow the enclosing windows until the growth matches a dialog
+        // border, stopping at a multiple-document client.
+        while (dx != frameBorder) {
+            HWND parent = GetParent(current);
+            if (!parent) break;
+            wchar_t name[1024] = {};
+            GetClassNameW(parent, name, 1024);
+            if (std::wcscmp(name, L"MDIClient") == 0) break;
+            RECT inner, outer;
+            GetWindowRect(current, &inner);
+            GetWindowRect(parent, &outer);
+            SetWindowPos(current, nullptr, 0, 0, w + dx, h + dy, SWP_NOMOVE);
+            dx += (outer.right - outer.left) - (inner.right - inner.left);
+            dy += (outer.bottom - outer.top) - (inner.bottom - inner.top);
+            if (dx > 80 || dy > 80) return true;
+            if (dx < 0) dx = 0;
+            if (dy < 0) dy = 0;
+            current = parent;
+        }
+        SetWindowPos(current, nullptr, 0, 0, w + dx, h + dy, SWP_NOMOVE);
+    }
+    setBounds(newBounds, true);
+    return true;
+}
+
+void CFrame::setCursorShape(int32_t shape) {
+    if (!cursorSaved) {
+        savedCursor = GetCursor();
+        cursorSaved = true;
+    }
+    static const WORD ids[] = {0, 32514, 32644, 32645, 32646, 32643, 32642, 0, 32648, 32649};
+    WORD id = shape >= 0 && shape < int32_t(sizeof ids / sizeof ids[0]) ? ids[shape] : 0;
+    SetCursor(id ? LoadCursorW(nullptr, MAKEINTRESOURCEW(id)) : static_cast<HCURSOR>(savedCursor));
 }
 
 void CFrameWindow::paint(CFrame* frame, HWND window) {

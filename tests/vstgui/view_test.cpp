@@ -1039,5 +1039,65 @@ TEST_F(FrameWindowTest, PaintMessagesPaintTheTreeAndDestructionClosesTheFrame) {
     frame->release();
 }
 
+// Grows the windows around the frame: frame (340 x 300) in a host of the
+// same size in an outer window 10 pixels larger each way.
+TEST_F(FrameWindowTest, ResizeGrowsTheEnclosingWindowsAndTheFrame) {
+    HWND outer = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 350, 310, nullptr, nullptr,
+                                 nullptr, nullptr);
+    HWND inner = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 340, 300, outer, nullptr,
+                                 nullptr, nullptr);
+    CFrame* frame = new CFrame(CRectangle(0, 0, 340, 300), inner, nullptr);
+    auto size = [](HWND w) {
+        RECT r;
+        GetWindowRect(w, &r);
+        return CPosition(r.right - r.left, r.bottom - r.top);
+    };
+    EXPECT_FALSE(frame->resizeFrame(340, 300));  // the current size
+    EXPECT_EQ(frame->findOuterWindow(), outer);   // top-level
+    EXPECT_TRUE(frame->resizeFrame(360, 320));
+    EXPECT_EQ(size(frame->getWindow()), CPosition(360, 320));
+    EXPECT_EQ(size(inner), CPosition(360, 320));
+    EXPECT_EQ(size(outer), CPosition(370, 330));
+    EXPECT_EQ(frame->bounds(), CRectangle(0, 0, 360, 320));
+
+    CRectangle hostRect;
+    EXPECT_TRUE(frame->getHostRect(hostRect));
+    EXPECT_EQ(hostRect.width(), 360);
+    double x = -1, y = -1;
+    EXPECT_TRUE(frame->getOuterPosition(x, y));
+    EXPECT_FALSE(frame->moveFrame(5, 5));
+    frame->release();
+    DestroyWindow(outer);
+
+    // Growth of more than 80 pixels stops the climb and leaves the bounds.
+    frame = new CFrame(CRectangle(0, 0, 200, 200), host, nullptr);  // host is 400 x 400
+    EXPECT_TRUE(frame->resizeFrame(210, 210));
+    EXPECT_EQ(size(frame->getWindow()), CPosition(210, 210));
+    EXPECT_EQ(size(host), CPosition(400, 400));
+    EXPECT_EQ(frame->bounds(), CRectangle(0, 0, 200, 200));
+    frame->setWindowOpen(false);
+    EXPECT_FALSE(frame->resizeFrame(100, 100));
+    EXPECT_FALSE(frame->getHostRect(&hostRect));
+    frame->release();
+}
+
+TEST_F(ViewTest, FrameCloneIsAWindowlessFrameWithCopiedChildren) {
+    CountingEditor editor;
+    CFrame* frame = new CFrame(CRectangle(0, 0, 50, 50), nullptr, &editor);
+    ProbeView* view = new ProbeView(CRectangle(1, 1, 9, 9), "view");
+    frame->appendChild(view);
+    frame->moveFocusTo(view);
+    CFrame* copy = static_cast<CFrame*>(frame->clone());
+    EXPECT_TRUE(copy->isKindOf("CFrame"));
+    EXPECT_EQ(copy->getEditorInterface(), &editor);
+    EXPECT_EQ(copy->getWindow(), nullptr);
+    EXPECT_EQ(copy->focusedView(), nullptr);
+    ASSERT_EQ(copy->childCount(), 1);
+    EXPECT_TRUE(copy->childAt(0)->isAttached());
+    EXPECT_EQ(copy->childAt(0)->getFrame(), copy);
+    copy->release();
+    frame->release();
+}
+
 }  // namespace
 }  // namespace toolkit_test
