@@ -8,6 +8,12 @@ namespace VSTGUI {
 
 typedef const char* CMessage;
 
+// The toolkit's messages. Each is one object in the program, so a receiver
+// compares the pointer it is given with these, never the characters.
+inline constexpr char kMsgNewFocusView[] = "kMsgNewFocusView";
+inline constexpr char kMsgOldFocusView[] = "kMsgOldFocusView";
+inline constexpr char kMsgCheckIfViewContainer[] = "kMsgCheckIfViewContainer";
+
 class CBaseObject {
 public:
     CBaseObject() = default;

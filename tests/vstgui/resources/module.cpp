@@ -1,0 +1,1 @@
+// The module exists for its resources; it has no code of its own.
