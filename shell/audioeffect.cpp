@@ -62,9 +62,6 @@ AudioEffect::AudioEffect(audioMasterCallback audioMaster, int32_t numPrograms, i
 AudioEffect::~AudioEffect() {
     delete editor;
     editor = nullptr;
-    // A host that keeps the record past effClose finds no object behind it.
-    cEffect.object = nullptr;
-    cEffect.magic = 0;
 }
 
 void AudioEffect::setEditor(AEffEditor* newEditor) {
