@@ -97,53 +97,56 @@ intptr_t VST_CALL AudioEffect::dispatchEffect(AEffect* e, int32_t opcode, int32_
     }
 }
 
-void VST_CALL AudioEffect::processEffect(AEffect* e, float** inputs, float** outputs,
-                                         int32_t sampleFrames) {
-    if (AudioEffect* effect = fromRecord(e)) {
+namespace {
+
+// Runs one operation on the effect behind a record, answering the fallback
+// when the record is not ours or the operation throws.
+template <typename R, typename Call>
+R guarded(AEffect* e, R fallback, Call call) {
+    if (AudioEffect* effect = AudioEffect::fromRecord(e)) {
         try {
-            effect->process(inputs, outputs, sampleFrames);
+            return call(*effect);
         } catch (...) {
         }
     }
+    return fallback;
+}
+
+}  // namespace
+
+void VST_CALL AudioEffect::processEffect(AEffect* e, float** inputs, float** outputs,
+                                         int32_t sampleFrames) {
+    guarded(e, 0, [&](AudioEffect& fx) {
+        fx.process(inputs, outputs, sampleFrames);
+        return 0;
+    });
 }
 
 void VST_CALL AudioEffect::processReplacingEffect(AEffect* e, float** inputs, float** outputs,
                                                   int32_t sampleFrames) {
-    if (AudioEffect* effect = fromRecord(e)) {
-        try {
-            effect->processReplacing(inputs, outputs, sampleFrames);
-        } catch (...) {
-        }
-    }
+    guarded(e, 0, [&](AudioEffect& fx) {
+        fx.processReplacing(inputs, outputs, sampleFrames);
+        return 0;
+    });
 }
 
 void VST_CALL AudioEffect::processDoubleReplacingEffect(AEffect* e, double** inputs,
                                                         double** outputs, int32_t sampleFrames) {
-    if (AudioEffect* effect = fromRecord(e)) {
-        try {
-            effect->processDoubleReplacing(inputs, outputs, sampleFrames);
-        } catch (...) {
-        }
-    }
+    guarded(e, 0, [&](AudioEffect& fx) {
+        fx.processDoubleReplacing(inputs, outputs, sampleFrames);
+        return 0;
+    });
 }
 
 void VST_CALL AudioEffect::setParameterEffect(AEffect* e, int32_t index, float value) {
-    if (AudioEffect* effect = fromRecord(e)) {
-        try {
-            effect->setParameter(index, value);
-        } catch (...) {
-        }
-    }
+    guarded(e, 0, [&](AudioEffect& fx) {
+        fx.setParameter(index, value);
+        return 0;
+    });
 }
 
 float VST_CALL AudioEffect::getParameterEffect(AEffect* e, int32_t index) {
-    if (AudioEffect* effect = fromRecord(e)) {
-        try {
-            return effect->getParameter(index);
-        } catch (...) {
-        }
-    }
-    return 0.0f;
+    return guarded(e, 0.0f, [&](AudioEffect& fx) { return fx.getParameter(index); });
 }
 
 // --- dispatcher ------------------------------------------------------------

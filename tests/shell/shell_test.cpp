@@ -297,6 +297,27 @@ TEST(ShellDefaults, ProgramRateBlockAndCategory) {
     EXPECT_EQ(rect, nullptr);
 }
 
+// The entry functions stored in a record act only on a record of ours.
+TEST(ShellEntryFunctions, ForeignOrEmptyRecordsAreLeftAlone) {
+    Shell s;
+    AEffect foreign = *s.effect;
+    foreign.magic = 0;
+    AEffect empty = *s.effect;
+    empty.object = nullptr;
+    float buf[2] = {1, 2};
+    float* io[] = {buf, buf};
+    for (AEffect* e : {&foreign, &empty, static_cast<AEffect*>(nullptr)}) {
+        s.client.log.clear();
+        EXPECT_EQ(AudioEffect::dispatchEffect(e, effIdentify, 0, 0, nullptr, 0.0f), 0);
+        EXPECT_EQ(AudioEffect::dispatchEffect(e, effClose, 0, 0, nullptr, 0.0f), 0);
+        AudioEffect::processReplacingEffect(e, io, io, 2);
+        AudioEffect::setParameterEffect(e, 0, 1.0f);
+        EXPECT_EQ(AudioEffect::getParameterEffect(e, 0), 0.0f);
+        EXPECT_TRUE(s.client.log.empty());
+    }
+    EXPECT_FALSE(s.destroyed);
+}
+
 TEST(ShellCanDo, OnlyReceiveVstMidiEventIsAnswered) {
     Shell s;
     VeSTProgramsAreChunks(s.shell(), true);
