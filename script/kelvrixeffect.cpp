@@ -96,16 +96,12 @@ void TKelvrixEffect::doInit() {
     gfxAlpha = 0.0;
     frameRate = kRedrawsPerSecond;
     hostSampleRate = sanitize(static_cast<double>(VeSTGetSampleRate(shell)));
-    sysSampleRate = sanitize(hostSampleRate);
     hostChannels = sanitize(VeSTGetNumInputs(shell));
-    sysChannels = sanitize(hostChannels);
     hostBlockSize = sanitize(VeSTGetBlockSize(shell));
-    sysBlockSize = sanitize(hostBlockSize);
     hostTempo = sanitize(VeSTGetTempo(shell));
-    sysTempo = sanitize(hostTempo);
-    // The time signature is only asked per block.
-    sysTimeSigNumerator = sanitize(hostTimeSigNumerator);
-    sysTimeSigDenominator = sanitize(hostTimeSigDenominator);
+    // The time signature is only asked per block; its copies take the
+    // values last asked.
+    copyHostFacts();
     effectVersion = kEffectVersion;
 }
 

@@ -288,8 +288,6 @@ TEST(ShellDefaults, ProgramRateBlockAndCategory) {
     EXPECT_EQ(s.dispatch(effGetPlugCategory), kPlugCategSynth);
     EXPECT_EQ(s.dispatch(effSetTotalSampleToProcess, 0, 777), 777);
     EXPECT_EQ(s.dispatch(effGetNumMidiInputChannels), 0);
-    VstKeyCode key{};
-    (void)key;
     EXPECT_EQ(s.dispatch(effEditKeyDown, 'a', 0, nullptr, 1e30f), 0);  // no editor
     EXPECT_EQ(s.dispatch(effEditOpen, 0, 0, nullptr), 0);
     ERect* rect = nullptr;
